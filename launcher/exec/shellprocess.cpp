@@ -1,0 +1,69 @@
+#include "shellprocess.h"
+
+#include <pstreams/pstream.h>
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace {
+// Gives access to the two read pipes of a pstreams buffer, so both can be
+// waited on at once.
+class PipeBuffer : public redi::pstreambuf
+{
+public:
+    int outFd() { return rpipe(rsrc_out); }
+    int errFd() { return rpipe(rsrc_err); }
+};
+
+const std::vector<std::string> shellArgs(const std::string& command)
+{
+    return {"sh", "-c", command};
+}
+}
+
+ShellProcess::Result ShellProcess::run(const std::string& command)
+{
+    Result result;
+    PipeBuffer buffer;
+    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    if (!buffer.is_open())
+        return result;
+    result.started = true;
+
+    pollfd fds[2] = {{buffer.outFd(), POLLIN, 0}, {buffer.errFd(), POLLIN, 0}};
+    QByteArray* sinks[2] = {&result.out, &result.err};
+    char chunk[1024];
+    int open = 2;
+    while (open > 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            const ssize_t n = ::read(fds[i].fd, chunk, sizeof chunk);
+            if (n > 0) {
+                sinks[i]->append(chunk, static_cast<int>(n));
+            } else if (n == 0 || errno != EINTR) {
+                fds[i].fd = -1; // end of file: keep draining the other pipe
+                --open;
+            }
+        }
+    }
+    buffer.close();
+    return result;
+}
+
+bool ShellProcess::start(const std::string& command)
+{
+    PipeBuffer buffer;
+    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    const bool started = buffer.is_open();
+    buffer.close(); // waits for the shell, which returns once the job is in the background
+    return started;
+}

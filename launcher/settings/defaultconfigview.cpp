@@ -1,0 +1,8 @@
+#include "defaultconfigview.h"
+
+QTranslator DefaultConfigView::translator;
+
+DefaultConfigView::DefaultConfigView(QWidget* parent)
+    : QWidget(parent)
+{
+}

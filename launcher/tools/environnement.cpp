@@ -1,0 +1,7 @@
+#include "environnement.h"
+
+Env* Env::getSingleton()
+{
+    static Env* instance = new Env();
+    return instance;
+}

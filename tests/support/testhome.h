@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh home directory for one test program: HOME points at it, SHELL is
+// bash, the prompt ends in "$ " even as root, and the global settings object
+// reads and writes its file there. Nothing touches the real home.
+class TestHome
+{
+public:
+    TestHome();
+    QString path() const { return dir.path(); }
+    // Writes `content` to a file under the home, creating folders as needed.
+    void writeFile(const QString& relativePath, const QByteArray& content) const;
+    QByteArray readFile(const QString& relativePath) const;
+
+private:
+    QTemporaryDir dir;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Where this installation lives and which outside hosts it talks to. The
+// defaults come from the build's cache variables; tests point them elsewhere
+// through the setters.
+class Deployment
+{
+public:
+    static QString installDir();
+    static void setInstallDir(const QString& dir);
+
+    static QString updateBaseUrl();
+    static void setUpdateBaseUrl(const QString& url);
+
+    static QString codeHostName();
+    static QString codeHostBase();
+    static void setCodeHostBase(const QString& url);
+
+    static QString ciHost();
+    static void setCiHost(const QString& host);
+
+    static QString maintainerEmail();
+    static QString bugReportEmail();
+
+    // installDir() + "/languages/Translation_QEN_" + code + ".qm"
+    static QString translationPath(const QString& languageCode);
+};
