@@ -1,0 +1,6 @@
+#include "todowidget.h"
+
+TODOWidget::TODOWidget(QWidget* parent)
+    : QWidget(parent)
+{
+}
