@@ -121,6 +121,12 @@ bool ConfigLoader::save()
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(serialize());
+    const QByteArray text = serialize();
+    // A short write (full disk, size limit) must not be committed over the old file.
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
     return file.commit();
 }
