@@ -1,0 +1,322 @@
+// The workspace tabs: finding the workspaces on disk, creating one by copy or
+// clone in a real terminal, and removing one with its directory.
+
+#include "modalanswer.h"
+#include "testhome.h"
+
+#include "deployment.h"
+#include "server/serverwidget.h"
+#include "shell/mainwidget.h"
+#include "shell/workspaces.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTabWidget>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QTabWidget* tabsOf(const QWidget& w)
+{
+    return w.findChild<QTabWidget*>("tabWidget", Qt::FindDirectChildrenOnly);
+}
+
+QStringList tabTitles(const mainWidget& w)
+{
+    QStringList titles;
+    for (int i = 0; i < tabsOf(w)->count(); ++i)
+        titles << tabsOf(w)->tabText(i);
+    return titles;
+}
+
+QString currentTitle(const mainWidget& w)
+{
+    return tabsOf(w)->tabText(tabsOf(w)->currentIndex());
+}
+
+// Records the next message box's button labels, then clicks `label`.
+void answerRecordingButtons(const QString& label, QStringList* buttons)
+{
+    ModalAnswer::whenModal([=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        QAbstractButton* target = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            *buttons << button->text();
+            if (button->text() == label)
+                target = button;
+        }
+        if (target)
+            target->click();
+        else
+            box->close();
+    });
+}
+
+// Once the terminal window is up, waits until `done` holds (at most
+// `deadlineMs`), then closes the window as the user would.
+void closeTerminalWindowWhen(const std::function<bool()>& done, int deadlineMs, bool* finished)
+{
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [=]() {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && !qobject_cast<QMessageBox*>(dialog)
+            && (done() || clock->elapsed() > deadlineMs)) {
+            *finished = done();
+            dialog->close();
+            return;
+        }
+        if (clock->elapsed() < deadlineMs + 5000)
+            QTimer::singleShot(50, *poll);
+    };
+    QTimer::singleShot(50, *poll);
+}
+
+}
+
+class MainWidgetTest : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MainWidgetTest(const TestHome& home) : home(home) {}
+
+private:
+    const TestHome& home;
+
+    QString root() const { return home.path() + "/Documents/velt-servers"; }
+
+    // Leaves exactly the workspaces of `letters` on disk.
+    void workspaces(const QString& letters)
+    {
+        QDir(root()).removeRecursively();
+        QDir().mkpath(root());
+        for (QChar letter : letters)
+            QDir().mkpath(root() + "/server_" + letter);
+    }
+
+private slots:
+    void workspaceRules()
+    {
+        workspaces("abc");
+        QCOMPARE(Workspaces::firstFreeLetter(home.path()), 'd');
+        workspaces("abcdefghijklmnopqrstuvwxyz");
+        QCOMPARE(Workspaces::firstFreeLetter(home.path()), char(0));
+
+        QCOMPARE(Workspaces::directoryName(Workspaces::tabTitle('q')), QString("server_q"));
+        QVERIFY(Workspaces::isWorkspaceDirectoryName("server_z"));
+        for (const QString& bad : {"", "server_", "server_B", "server_bb", "server_b/..", "../server_b", "server_b "})
+            QVERIFY2(Workspaces::removeCommand(bad).isEmpty(), qPrintable(bad));
+        QCOMPARE(Workspaces::removeCommand("server_b"), QString("cd ~/Documents/velt-servers && rm -rf server_b"));
+
+        QCOMPARE(Workspaces::copyCommand('d'),
+                 QString("clear && echo -en \"\\e[3J\";cd ~/Documents/velt-servers; mkdir -p server_d; rsync "
+                         "--info=progress2 -rt server_a/ server_d/; echo \"You can close this window now\";\n"));
+    }
+
+    void serverTabPort()
+    {
+        ServerWidget tab('e', nullptr);
+        QCOMPARE(tab.letter, 'e');
+        tab.findChild<QLineEdit*>("ttPort")->setText("8073");
+        QCOMPARE(tab.getPort(), 8073);
+        tab.findChild<QLineEdit*>("ttPort")->setText("abc");
+        QCOMPARE(tab.getPort(), 0);
+        tab.setServerRunning(true);
+        QVERIFY(tab.isServerRunning());
+        QCOMPARE(tabsOf(tab)->tabText(0), QString("Terminal"));
+    }
+
+    void noWorkspaceProposesLetterA()
+    {
+        workspaces("");
+        QStringList buttons;
+        answerRecordingButtons("Dismiss", &buttons);
+        mainWidget w(nullptr); // "New server" is the first tab, so it asks at once
+        QCOMPARE(tabTitles(w), QStringList({"New server", "Todo list"}));
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Clone repository", "Dismiss"}));
+        QCOMPARE(currentTitle(w), QString("Todo list"));
+        QVERIFY(!QFileInfo::exists(root() + "/server_a"));
+    }
+
+    void discoveryAndDismiss()
+    {
+        workspaces("ac");
+        home.writeFile("Documents/velt-servers/server_b", "not a workspace");
+        mainWidget w(nullptr);
+        QCOMPARE(tabTitles(w), QStringList({"server a", "server c", "New server", "Todo list"}));
+        QCOMPARE(w.newServerIndex, 2);
+        QCOMPARE(w.todoIndex, 3);
+
+        tabsOf(w)->setCurrentIndex(1);
+        QStringList buttons;
+        answerRecordingButtons("Dismiss", &buttons);
+        tabsOf(w)->setCurrentIndex(w.newServerIndex);
+        buttons.sort();
+        QCOMPARE(buttons, QStringList({"Clone repository", "Copy server A", "Dismiss"}));
+        QCOMPARE(currentTitle(w), QString("server c"));
+        QCOMPARE(tabTitles(w).size(), 4);
+    }
+
+    void copyServerA()
+    {
+        workspaces("ac");
+        home.writeFile("Documents/velt-servers/server_a/velt/README", "community");
+        mainWidget w(nullptr);
+
+        QStringList buttons;
+        bool copied = false;
+        answerRecordingButtons("Copy server A", &buttons);
+        const QString copy = root() + "/server_b/velt/README";
+        closeTerminalWindowWhen([copy] { return QFileInfo::exists(copy); }, 30000, &copied);
+        tabsOf(w)->setCurrentIndex(w.newServerIndex);
+
+        QVERIFY(copied);
+        QCOMPARE(home.readFile("Documents/velt-servers/server_b/velt/README"), QByteArray("community"));
+        QCOMPARE(tabTitles(w), QStringList({"server a", "server c", "server b", "New server", "Todo list"}));
+        QCOMPARE(currentTitle(w), QString("server b"));
+        QCOMPARE(qobject_cast<ServerWidget*>(tabsOf(w)->currentWidget())->letter, 'b');
+        QCOMPARE(w.newServerIndex, 3);
+        QCOMPARE(w.todoIndex, 4);
+    }
+
+    void cloneRepositories()
+    {
+        // The code host is a folder of bare repositories here.
+        const QString host = home.path() + "/host";
+        for (const QString& repo : {"/velt/velt", "/velt/enterprise"})
+            QCOMPARE(QProcess::execute("git", {"init", "-q", "--bare", host + repo}), 0);
+        Deployment::setCodeHostBase(host);
+        workspaces("a");
+        mainWidget w(nullptr);
+
+        QStringList buttons;
+        bool cloned = false;
+        answerRecordingButtons("Clone repository", &buttons);
+        // The community clone's dev remote is the last thing the terminal adds.
+        const QString config = root() + "/server_b/velt/.git/config";
+        closeTerminalWindowWhen([config] {
+            QFile file(config);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("[remote \"dev\"]");
+        }, 30000, &cloned);
+        tabsOf(w)->setCurrentIndex(w.newServerIndex);
+        QVERIFY(cloned);
+
+        auto remote = [&](const QString& clone, const QString& name) {
+            QProcess git;
+            git.start("git", {"-C", root() + "/server_b/" + clone, "remote", "get-url", name});
+            git.waitForFinished(10000);
+            return QString::fromUtf8(git.readAllStandardOutput()).trimmed();
+        };
+        QCOMPARE(remote("velt", "dev"), host + "/velt-dev/velt");
+        QCOMPARE(remote("velt", "origin"), host + "/velt/velt");
+        QCOMPARE(remote("enterprise", "dev"), host + "/velt-dev/enterprise");
+        QCOMPARE(tabTitles(w), QStringList({"server a", "server b", "New server", "Todo list"}));
+    }
+
+    void allLettersInUseRefuses()
+    {
+        workspaces("abcdefghijklmnopqrstuvwxyz");
+        mainWidget w(nullptr);
+        QCOMPARE(w.newServerIndex, 26);
+        QStringList seen;
+        ModalAnswer::clickButton("", &seen);
+        tabsOf(w)->setCurrentIndex(w.newServerIndex);
+        QCOMPARE(seen.value(0), QString("New server"));
+        QVERIFY(seen.value(1).contains("26"));
+        QCOMPARE(tabsOf(w)->count(), 28);
+        QCOMPARE(currentTitle(w), QString("server a"));
+    }
+
+    void closingTabs_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("closed");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::newRow("only tab") << "a" << 0 << 0 << "Todo list";
+        QTest::newRow("last of several") << "abc" << 2 << 2 << "server b";
+        QTest::newRow("middle") << "abc" << 1 << 1 << "server c";
+        QTest::newRow("other tab while on the notes") << "ab" << 3 << 0 << "Todo list";
+    }
+
+    void closingTabs()
+    {
+        QFETCH(QString, present);
+        QFETCH(int, current);
+        QFETCH(int, closed);
+        QFETCH(QString, selectedAfter);
+        workspaces(present);
+        mainWidget w(nullptr);
+        tabsOf(w)->setCurrentIndex(current);
+        const QString title = tabsOf(w)->tabText(closed);
+        const QString dir = root() + "/" + Workspaces::directoryName(title);
+
+        QStringList seen;
+        ModalAnswer::clickButton("No", &seen);
+        tabsOf(w)->tabCloseRequested(closed);
+        QCOMPARE(seen, QStringList({"Remove server", "Are you sure to delete the " + title + "? The delete will be permanent!"}));
+        QVERIFY(QFileInfo(dir).isDir());
+        QCOMPARE(tabsOf(w)->count(), present.size() + 2);
+
+        // Accepting: no other box may follow (the shifting notes tab is no "New server" click).
+        QStringList unexpected;
+        ModalAnswer::whenModal([&unexpected](QWidget* modal) {
+            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+            ModalAnswer::whenModal([&unexpected](QWidget* other) {
+                unexpected << other->windowTitle();
+                other->close();
+            }, 500);
+        });
+        tabsOf(w)->tabCloseRequested(closed);
+        QTest::qWait(700);
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(",")));
+        QVERIFY(!QFileInfo::exists(dir));
+        QCOMPARE(QDir(root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), present.size() - 1);
+        QVERIFY(!tabTitles(w).contains(title));
+        QCOMPARE(currentTitle(w), selectedAfter);
+        QCOMPARE(w.lastIndex, tabsOf(w)->currentIndex());
+        QCOMPARE(tabsOf(w)->tabText(w.newServerIndex), QString("New server"));
+        QCOMPARE(w.todoIndex, w.newServerIndex + 1);
+    }
+
+    void closingRemovesOnlyWorkspaceDirectories()
+    {
+        workspaces("ab");
+        mainWidget w(nullptr);
+        tabsOf(w)->setTabText(0, "");
+        tabsOf(w)->setTabText(1, "server b/..");
+        for (int tab : {0, 1}) {
+            ModalAnswer::clickButton("Yes");
+            tabsOf(w)->tabCloseRequested(tab);
+        }
+        QVERIFY(QFileInfo(root() + "/server_a").isDir());
+        QVERIFY(QFileInfo(root() + "/server_b").isDir());
+        QCOMPARE(tabsOf(w)->count(), 4);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestHome home;
+    QApplication app(argc, argv);
+    MainWidgetTest test(home);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainwidget.moc"

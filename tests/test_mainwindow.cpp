@@ -1,0 +1,126 @@
+// The main window: its menus and status bar, the About box, resetting the
+// installer, quitting and re-labelling on a language change.
+
+#include "modalanswer.h"
+#include "testhome.h"
+
+#include "launcherversion.h"
+#include "settings/configloader.h"
+#include "shell/mainwidget.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+QStringList actionTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text();
+    return texts;
+}
+}
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MainWindowTest(const TestHome& home) : home(home) {}
+
+private:
+    const TestHome& home;
+
+private slots:
+    void initTestCase()
+    {
+        // One workspace, so the first tab is a server tab and nothing asks at start.
+        QDir().mkpath(home.path() + "/Documents/velt-servers/server_a");
+    }
+
+    void windowLayout()
+    {
+        MainWindow w;
+        QCOMPARE(w.windowTitle(), QString("Kyd Velt Launcher"));
+        QCOMPARE(actionTexts(w.findChild<QMenu*>("menuFile")), QStringList({"Quit"}));
+        QCOMPARE(actionTexts(w.findChild<QMenu*>("menuOptions")), QStringList({"Configuration", "StatusBar", "reset installer"}));
+        QCOMPARE(actionTexts(w.findChild<QMenu*>("menuHelp")), QStringList({"About"}));
+        QCOMPARE(w.centralWidget(), static_cast<QWidget*>(w.tabs));
+        QCOMPARE(w.tabs->findChild<QTabWidget*>("tabWidget", Qt::FindDirectChildrenOnly)->tabText(0), QString("server a"));
+        QCOMPARE(w.launcherLabel->text(), QString("launcher"));
+        QVERIFY(w.refreshTimer->isActive());
+        QCOMPARE(w.refreshTimer->interval(), 2000);
+        QCOMPARE(w.serverPid, -1);
+        QVERIFY(!w.windowIcon().isNull());
+        QVERIFY(!w.greenIcon.isNull() && !w.redIcon.isNull());
+    }
+
+    void aboutBox()
+    {
+        QCOMPARE(LauncherVersion::text(), QString("0.9.10 Release candidate 2"));
+        const QString text = aboutText();
+        QVERIFY(text.startsWith("Kyd Velt Launcher\n\nVersion: 0.9.10 Release candidate 2\n\n"
+                                "This launcher is NOT provided by Velt enterprise.\n\nFor any information, contact "));
+        QVERIFY(text.contains("\n\nIf you found a bug, you can send a mail to "));
+
+        MainWindow w;
+        QStringList seen;
+        ModalAnswer::clickButton("", &seen);
+        w.findChild<QAction*>("actionAbout")->trigger();
+        QCOMPARE(seen, QStringList({"", text}));
+    }
+
+    void resetInstaller()
+    {
+        ConfigLoader* config = ConfigLoader::getSingleton();
+        config->installer_status = true;
+        QVERIFY(config->save());
+        QVERIFY(home.readFile(".config/KydVeltLauncher/config").contains("installer_status:1"));
+
+        MainWindow w;
+        QStringList seen;
+        ModalAnswer::clickButton("OK", &seen);
+        w.findChild<QAction*>("actionreset_installer")->trigger();
+        QCOMPARE(seen, QStringList({"Installer reset", "The installer will be activated when you'll restart the application..."}));
+        QVERIFY(!config->installer_status);
+        const QByteArray file = home.readFile(".config/KydVeltLauncher/config");
+        QVERIFY(file.contains("installer_status:0"));
+        QVERIFY(!file.contains("installer_status:1"));
+    }
+
+    void quitEndsTheEventLoop()
+    {
+        MainWindow w;
+        QEventLoop loop;
+        QTimer::singleShot(0, w.findChild<QAction*>("actionQuit"), &QAction::trigger);
+        QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
+        QCOMPARE(loop.exec(), 0);
+    }
+
+    void languageChangeRelabels()
+    {
+        MainWindow w;
+        w.findChild<QAction*>("actionQuit")->setText("stale");
+        w.findChild<QMenu*>("menuHelp")->setTitle("stale");
+        QEvent change(QEvent::LanguageChange);
+        QApplication::sendEvent(&w, &change);
+        QCOMPARE(w.findChild<QAction*>("actionQuit")->text(), QString("Quit"));
+        QCOMPARE(w.findChild<QMenu*>("menuHelp")->title(), QString("Help"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TestHome home;
+    QApplication app(argc, argv);
+    MainWindowTest test(home);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainwindow.moc"
