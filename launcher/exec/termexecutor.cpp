@@ -69,11 +69,14 @@ bool anyLineContains(const QStringList& lines, const QStringList& needles)
 
 TermExecutor* TermExecutor::getSingleton()
 {
-    static TermExecutor* instance = [] {
-        auto* executor = new TermExecutor();
-        executor->init();
-        return executor;
-    }();
+    // Set before init() runs: building the splat terminal types text, which in
+    // trace mode comes back here for the trace log. A function-local static
+    // initialised by init() would be re-entered and block for ever.
+    static TermExecutor* instance = nullptr;
+    if (!instance) {
+        instance = new TermExecutor();
+        instance->init();
+    }
     return instance;
 }
 
