@@ -212,6 +212,15 @@ private slots:
         QVERIFY(out.join("\n").toUtf8().size() > 1024 * 1024);
     }
 
+    void pipelineCutShortEndsQuietly()
+    {
+        // The producer is stopped by SIGPIPE, as in a terminal, and writes no
+        // error that a checked command would take for a failure.
+        QStringList errors;
+        QCOMPARE(executor->exec("yes | head -n 2", errors), (QStringList{"y", "y"}));
+        QCOMPARE(errors, QStringList());
+    }
+
     void readLoopSleepsWhileTheCommandIsSilent()
     {
         QElapsedTimer wall;

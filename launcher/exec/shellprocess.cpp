@@ -3,6 +3,7 @@
 #include <pstreams/pstream.h>
 
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,13 +23,27 @@ const std::vector<std::string> shellArgs(const std::string& command)
 {
     return {"sh", "-c", command};
 }
+
+// Starts the shell with the given SIGPIPE disposition, which it and its
+// children inherit; the launcher's own disposition is restored afterwards.
+void openWithSigpipe(PipeBuffer& buffer, const std::string& command, void (*disposition)(int))
+{
+    struct sigaction wanted = {}, previous = {};
+    wanted.sa_handler = disposition;
+    sigemptyset(&wanted.sa_mask);
+    ::sigaction(SIGPIPE, &wanted, &previous);
+    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    ::sigaction(SIGPIPE, &previous, nullptr);
+}
 }
 
 ShellProcess::Result ShellProcess::run(const std::string& command)
 {
     Result result;
     PipeBuffer buffer;
-    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    // Default SIGPIPE, so that "producer | head" ends quietly instead of
+    // writing "Broken pipe" errors that would look like a failure.
+    openWithSigpipe(buffer, command, SIG_DFL);
     if (!buffer.is_open())
         return result;
     result.started = true;
@@ -62,7 +77,9 @@ ShellProcess::Result ShellProcess::run(const std::string& command)
 bool ShellProcess::start(const std::string& command)
 {
     PipeBuffer buffer;
-    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    // The job outlives the pipes, which are closed unread: it must survive
+    // writing to them.
+    openWithSigpipe(buffer, command, SIG_IGN);
     const bool started = buffer.is_open();
     buffer.close(); // waits for the shell, which returns once the job is in the background
     return started;
