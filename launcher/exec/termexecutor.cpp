@@ -90,6 +90,32 @@ TermExecutor::~TermExecutor()
 
 void TermExecutor::init()
 {
+    openLogs();
+    buildSplatWindow();
+}
+
+void TermExecutor::openLogs()
+{
+    // Opened first, so that the lines the splat terminal types while it is
+    // set up are logged too.
+    const ConfigLoader* config = ConfigLoader::getSingleton();
+    const std::string desktop = (homeDirectory() + "/Desktop/").toStdString();
+    if (config->trace) {
+        traceFile.open(desktop + "KydVeltLauncher_logs.txt", std::ios::out | std::ios::trunc);
+        if (!traceFile.is_open())
+            QMessageBox::warning(nullptr, tr("unable to log"),
+                                 tr("Sorry, but we are unable to open the trace log file"));
+    }
+    if (config->gitLog) {
+        gitLogFile.open(desktop + "KydVeltLauncher_git_logs.txt", std::ios::out | std::ios::trunc);
+        if (!gitLogFile.is_open())
+            QMessageBox::warning(nullptr, tr("unable to log"),
+                                 tr("Sorry, but we are unable to open the git log file"));
+    }
+}
+
+void TermExecutor::buildSplatWindow()
+{
     splatWindow = new QWidget();
     auto* layout = new QGridLayout(splatWindow);
     splatTerminal = new MyQTermWidget(static_cast<QWidget*>(nullptr));
@@ -109,21 +135,6 @@ void TermExecutor::init()
     layout->addWidget(outputView, 3, 0);
     layout->addWidget(errorView, 4, 0);
     layout->addWidget(splatTerminal, 5, 0);
-
-    const ConfigLoader* config = ConfigLoader::getSingleton();
-    const std::string desktop = (homeDirectory() + "/Desktop/").toStdString();
-    if (config->trace) {
-        traceFile.open(desktop + "KydVeltLauncher_logs.txt", std::ios::out | std::ios::trunc);
-        if (!traceFile.is_open())
-            QMessageBox::warning(nullptr, tr("unable to log"),
-                                 tr("Sorry, but we are unable to open the trace log file"));
-    }
-    if (config->gitLog) {
-        gitLogFile.open(desktop + "KydVeltLauncher_git_logs.txt", std::ios::out | std::ios::trunc);
-        if (!gitLogFile.is_open())
-            QMessageBox::warning(nullptr, tr("unable to log"),
-                                 tr("Sorry, but we are unable to open the git log file"));
-    }
 }
 
 void TermExecutor::saveCommandTrace(const QString& text)

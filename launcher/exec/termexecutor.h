@@ -40,4 +40,6 @@ public:
 
 private:
     TermExecutor() = default;
+    void openLogs();
+    void buildSplatWindow();
 };
