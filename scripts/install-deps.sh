@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libqtermwidget5-1-dev libutf8proc-dev libpstreams-dev
-  git rsync xdg-utils postgresql-client
+  git rsync xdg-utils postgresql-client fonts-dejavu-core
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth xdotool imagemagick postgresql python3)
@@ -29,4 +29,4 @@ sudo=()
 (( EUID == 0 )) || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
