@@ -6,7 +6,6 @@
 #include "settings/homedirectory.h"
 
 #include <QApplication>
-#include <QDesktopWidget>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
