@@ -1,4 +1,5 @@
 #include "cooperativewait.h"
+#include "exec/commandlog.h"
 #include "exec/myqtermwidget.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFile>
 #include <QImage>
 #include <QtTest>
@@ -34,6 +36,7 @@ private slots:
     void pasteSendsClipboardThroughSendText();
     void liveListFollowsConstructionAndDestruction();
     void cursorShapeFollowsSettingsAndChanges();
+    void fixedWidthFontAndNoFontWarning();
 
 private:
     std::unique_ptr<MyQTermWidget> startedTerminal();
@@ -53,10 +56,9 @@ void MyQTermWidgetTest::initTestCase()
     config = ConfigLoader::getSingleton();
     // The executor (and its own terminal) exists before any case runs; the
     // trace file is opened here as start-up does in trace mode.
-    TermExecutor* executor = TermExecutor::getSingleton();
+    QVERIFY(TermExecutor::getSingleton()->splatTerminal);
     tracePath = home.path() + "/Desktop/KydVeltLauncher_logs.txt";
-    executor->traceFile.open(tracePath.toStdString(), std::ios::out | std::ios::trunc);
-    QVERIFY(executor->traceFile.is_open());
+    QVERIFY(CommandLog::shared().openTrace(tracePath));
 }
 
 void MyQTermWidgetTest::init()
@@ -113,6 +115,7 @@ int MyQTermWidgetTest::cursorShapeOf(QTermWidget* terminal)
 {
     terminal->setBlinkingCursor(false);
     QTermWidget reference(0, nullptr);
+    reference.setTerminalFont(terminal->getTerminalFont());
     reference.setScrollBarPosition(QTermWidget::ScrollBarRight);
     reference.setBlinkingCursor(false);
     reference.resize(terminal->size());
@@ -280,6 +283,38 @@ void MyQTermWidgetTest::cursorShapeFollowsSettingsAndChanges()
     MyQTermWidget::changeCursorType(QTermWidget::KeyboardCursorShape::BlockCursor);
     QCOMPARE(cursorShapeOf(first.get()), 0);
     QCOMPARE(cursorShapeOf(second.get()), 0);
+}
+
+namespace {
+QStringList capturedMessages;
+QtMessageHandler previousHandler = nullptr;
+
+void captureMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    capturedMessages << text;
+    if (previousHandler)
+        previousHandler(type, context, text);
+}
+}
+
+void MyQTermWidgetTest::fixedWidthFontAndNoFontWarning()
+{
+    // Both constructors, shown and started, as the tabs and the splat window use them.
+    capturedMessages.clear();
+    previousHandler = qInstallMessageHandler(captureMessage);
+    auto unstarted = std::make_unique<MyQTermWidget>(0, nullptr);
+    auto started = std::make_unique<MyQTermWidget>(static_cast<QWidget*>(nullptr));
+    unstarted->show();
+    started->show();
+    cooperativeWait(300);
+    qInstallMessageHandler(previousHandler);
+
+    for (const QString& message : capturedMessages)
+        QVERIFY2(!message.contains("variable-width", Qt::CaseInsensitive), qPrintable(message));
+    for (QTermWidget* terminal : {static_cast<QTermWidget*>(unstarted.get()), static_cast<QTermWidget*>(started.get())}) {
+        const QFontInfo font(terminal->getTerminalFont());
+        QVERIFY2(font.fixedPitch(), qPrintable(font.family()));
+    }
 }
 
 int main(int argc, char** argv)

@@ -1,3 +1,4 @@
+#include "exec/commandlog.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
 #include "testhome.h"
@@ -142,10 +143,12 @@ private slots:
         // are on before the first call; each test then picks the modes it needs.
         setModes(true, false, true);
         executor = TermExecutor::getSingleton();
-        QVERIFY(executor->traceFile.is_open());
-        QVERIFY(executor->gitLogFile.is_open());
+        QVERIFY(CommandLog::shared().traceOpen());
+        QVERIFY(CommandLog::shared().gitLogOpen());
         QCOMPARE(home.readFile(gitLogPath), QByteArray());
-        QVERIFY(!home.readFile(traceLogPath).contains("stale"));
+        // The splat window's terminal is built before the logs are opened, so
+        // its set-up lines are not in the trace.
+        QCOMPARE(home.readFile(traceLogPath), QByteArray());
         QCOMPARE(TermExecutor::getSingleton(), executor);
         QVERIFY(!executor->splatWindow->isVisible());
         QCOMPARE(executor->splatWindow->windowTitle(), QString("Bug Splat"));
@@ -412,6 +415,35 @@ private slots:
         QCOMPARE(executor->exec(QString("echo bad >&2"), false, {"bad"}), QStringList());
         QTest::qWait(50);
         QCOMPARE(splat.shown, 0);
+    }
+
+    void minimisedSplatWindowKeepsTheCallWaiting()
+    {
+        // Minimising sends the window a Hide event, yet it is still open:
+        // the call returns only once the user really closes it.
+        bool returned = false;
+        bool minimised = false;
+        bool waitingWhileMinimised = false;
+        QObject timersEndWithThisCase;
+        QTimer::singleShot(100, &timersEndWithThisCase, [&] {
+            executor->splatWindow->showMinimized();
+            minimised = executor->splatWindow->isMinimized() && executor->splatWindow->isVisible();
+            QTimer::singleShot(300, &timersEndWithThisCase, [&] {
+                waitingWhileMinimised = !returned;
+                executor->splatWindow->showNormal();
+                QTimer::singleShot(100, &timersEndWithThisCase, [&] {
+                    // Minimised again, then closed from there: that ends the wait.
+                    executor->splatWindow->showMinimized();
+                    executor->splatWindow->close();
+                });
+            });
+        });
+        QCOMPARE(executor->exec(QString("echo bad >&2"), true), QStringList());
+        returned = true;
+        QVERIFY(minimised);
+        QVERIFY(waitingWhileMinimised);
+        QVERIFY(!executor->splatWindow->isVisible());
+        executor->splatWindow->setWindowState(Qt::WindowNoState);
     }
 
     void splatWindowTerminalGetsTheSplatCommand()

@@ -1,6 +1,7 @@
 #include "myqtermwidget.h"
 
-#include "exec/termexecutor.h"
+#include "exec/commandlog.h"
+#include "exec/terminalfont.h"
 #include "settings/configloader.h"
 
 #include <QApplication>
@@ -13,16 +14,24 @@ QList<MyQTermWidget*>& liveTerminals()
     static QList<MyQTermWidget*> list;
     return list;
 }
+
+// Runs before the library constructor, which picks its font and warns about a
+// variable-width one.
+QWidget* withFixedWidthFont(QWidget* parent)
+{
+    TerminalFont::prepare();
+    return parent;
+}
 }
 
 MyQTermWidget::MyQTermWidget(QWidget* parent)
-    : QTermWidget(parent)
+    : QTermWidget(withFixedWidthFont(parent))
 {
     commonSetup();
 }
 
 MyQTermWidget::MyQTermWidget(int startnow, QWidget* parent)
-    : QTermWidget(startnow, parent)
+    : QTermWidget(startnow, withFixedWidthFont(parent))
 {
     commonSetup();
 }
@@ -34,6 +43,7 @@ MyQTermWidget::~MyQTermWidget()
 
 void MyQTermWidget::commonSetup()
 {
+    setTerminalFont(TerminalFont::choose());
     setScrollBarPosition(QTermWidget::ScrollBarRight);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &MyQTermWidget::ShowContextMenuTerm);
@@ -56,7 +66,7 @@ void MyQTermWidget::sendText(const QString& text, bool force)
 {
     const ConfigLoader* config = ConfigLoader::getSingleton();
     if (config->trace)
-        TermExecutor::getSingleton()->saveCommandTrace(text);
+        CommandLog::shared().trace(text);
     if (!config->sandbox || force)
         QTermWidget::sendText(text);
 }

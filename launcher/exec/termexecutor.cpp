@@ -1,9 +1,9 @@
 #include "termexecutor.h"
 
+#include "exec/commandlog.h"
 #include "exec/myqtermwidget.h"
 #include "exec/shellprocess.h"
 #include "settings/configloader.h"
-#include "settings/homedirectory.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -15,14 +15,6 @@
 #include <QEventLoop>
 
 namespace {
-// One trailing newline dropped, so every log line ends in exactly one.
-std::string withoutTrailingNewline(QString text)
-{
-    if (text.endsWith('\n'))
-        text.chop(1);
-    return text.toStdString();
-}
-
 // Splits on "\n" and drops the piece after the last newline: output whose
 // last line lacks a newline loses that line, empty output gives no lines.
 QStringList splitLines(const QString& text)
@@ -32,7 +24,9 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-// Ends an event loop when the watched window is hidden or closed.
+// Ends an event loop once the watched window is no longer visible. A
+// minimised window gets a Hide event too but stays visible, so every Hide or
+// Close is only a cue to look again once the event has been handled.
 class WindowHiddenWatcher : public QObject
 {
 public:
@@ -47,8 +41,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == window && (event->type() == QEvent::Hide || event->type() == QEvent::Close))
-            loop->quit();
+            QMetaObject::invokeMethod(this, [this] { quitIfHidden(); }, Qt::QueuedConnection);
         return false;
+    }
+
+private:
+    void quitIfHidden()
+    {
+        if (!window->isVisible())
+            loop->quit();
     }
 
 private:
@@ -68,9 +69,9 @@ bool anyLineContains(const QStringList& lines, const QStringList& needles)
 
 TermExecutor* TermExecutor::getSingleton()
 {
-    // Set before init() runs: building the splat terminal types text, which in
-    // trace mode comes back here for the trace log. A function-local static
-    // initialised by init() would be re-entered and block for ever.
+    // Set before init() runs, so that anything init() sets off that asks for
+    // the executor gets this instance instead of re-entering the construction
+    // (a function-local static initialised by init() would block for ever).
     static TermExecutor* instance = nullptr;
     if (!instance) {
         instance = new TermExecutor();
@@ -81,36 +82,31 @@ TermExecutor* TermExecutor::getSingleton()
 
 TermExecutor::~TermExecutor()
 {
-    if (traceFile.is_open())
-        traceFile.close();
-    if (gitLogFile.is_open())
-        gitLogFile.close();
+    const ConfigLoader* config = ConfigLoader::getSingleton();
+    if (config->trace)
+        CommandLog::shared().closeTrace();
+    if (config->gitLog)
+        CommandLog::shared().closeGitLog();
 }
 
 void TermExecutor::init()
 {
-    openLogs();
+    // The splat window first: the set-up lines its own terminal types are
+    // not part of the trace, which starts once the logs are open.
     buildSplatWindow();
+    openLogs();
 }
 
 void TermExecutor::openLogs()
 {
-    // Opened first, so that the lines the splat terminal types while it is
-    // set up are logged too.
     const ConfigLoader* config = ConfigLoader::getSingleton();
-    const std::string desktop = (homeDirectory() + "/Desktop/").toStdString();
-    if (config->trace) {
-        traceFile.open(desktop + "KydVeltLauncher_logs.txt", std::ios::out | std::ios::trunc);
-        if (!traceFile.is_open())
-            QMessageBox::warning(nullptr, tr("unable to log"),
-                                 tr("Sorry, but we are unable to open the trace log file"));
-    }
-    if (config->gitLog) {
-        gitLogFile.open(desktop + "KydVeltLauncher_git_logs.txt", std::ios::out | std::ios::trunc);
-        if (!gitLogFile.is_open())
-            QMessageBox::warning(nullptr, tr("unable to log"),
-                                 tr("Sorry, but we are unable to open the git log file"));
-    }
+    CommandLog& log = CommandLog::shared();
+    if (config->trace && !log.openTrace(CommandLog::tracePath()))
+        QMessageBox::warning(nullptr, tr("unable to log"),
+                             tr("Sorry, but we are unable to open the trace log file"));
+    if (config->gitLog && !log.openGitLog(CommandLog::gitLogPath()))
+        QMessageBox::warning(nullptr, tr("unable to log"),
+                             tr("Sorry, but we are unable to open the git log file"));
 }
 
 void TermExecutor::buildSplatWindow()
@@ -138,10 +134,7 @@ void TermExecutor::buildSplatWindow()
 
 void TermExecutor::saveCommandTrace(const QString& text)
 {
-    if (!traceFile.is_open())
-        return;
-    traceFile << withoutTrailingNewline(text) << '\n';
-    traceFile.flush();
+    CommandLog::shared().trace(text);
 }
 
 QStringList TermExecutor::exec(QString cmd, bool checkOutput, QStringList failMarkers, bool ignoreStderr,
@@ -183,16 +176,8 @@ QStringList TermExecutor::exec(const char* cmd, QStringList& errors, bool checkO
                 QMessageBox::information(nullptr, tr("prune"),
                                          tr("There are too many unreachable objects; run 'git prune' to remove them..."),
                                          QMessageBox::Ok);
-        if (config->gitLog && gitLogFile.is_open()) {
-            gitLogFile << withoutTrailingNewline(command) << "\n\nSTDOUT: \n";
-            for (const QString& line : outLines)
-                gitLogFile << line.toStdString() << '\n';
-            gitLogFile << "\nSTDERR: \n";
-            for (const QString& line : errors)
-                gitLogFile << line.toStdString() << '\n';
-            gitLogFile << '\n' << std::string(65, 'X') << '\n';
-            gitLogFile.flush();
-        }
+        if (config->gitLog)
+            CommandLog::shared().gitRecord(command, outLines, errors);
     }
 
     if (checkOutput) {

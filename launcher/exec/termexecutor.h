@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QStringList>
-#include <fstream>
 
 class QLabel;
 class QTextEdit;
@@ -11,7 +10,8 @@ class MyQTermWidget;
 
 // The one place where the launcher runs a shell command and captures what it
 // prints. Honours the run modes (trace log, sandbox, git log) and shows the
-// "Bug Splat" window when a checked command looks failed.
+// "Bug Splat" window when a checked command looks failed. The logs themselves
+// are kept by CommandLog, which the terminals write to as well.
 class TermExecutor : public QObject
 {
     Q_OBJECT
@@ -35,8 +35,6 @@ public:
     QTextEdit* outputView = nullptr;
     QTextEdit* errorView = nullptr;
     MyQTermWidget* splatTerminal = nullptr;
-    std::ofstream traceFile;
-    std::ofstream gitLogFile;
 
 private:
     TermExecutor() = default;
