@@ -163,6 +163,9 @@ private slots:
 
     void cleanup()
     {
+        // A failed case must not leave the shared window open or minimised.
+        executor->splatWindow->setWindowState(Qt::WindowNoState);
+        executor->splatWindow->hide();
         ::alarm(0);
         setModes(false, false, false);
     }
@@ -443,7 +446,6 @@ private slots:
         QVERIFY(minimised);
         QVERIFY(waitingWhileMinimised);
         QVERIFY(!executor->splatWindow->isVisible());
-        executor->splatWindow->setWindowState(Qt::WindowNoState);
     }
 
     void splatWindowTerminalGetsTheSplatCommand()
