@@ -52,7 +52,6 @@ private:
             loop->quit();
     }
 
-private:
     QWidget* window;
     QEventLoop* loop;
 };
