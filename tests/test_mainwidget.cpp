@@ -70,21 +70,27 @@ void answerRecordingButtons(const QString& label, QStringList* buttons)
 // `deadlineMs`), then closes the window as the user would.
 void closeTerminalWindowWhen(const std::function<bool()>& done, int deadlineMs, bool* finished)
 {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=]() {
+    // A timer owned by the application, deleting itself when it is done, so
+    // nothing is left behind whichever way the wait ends.
+    auto* timer = new QTimer(qApp);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(timer, &QTimer::timeout, timer, [=]() {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog && !qobject_cast<QMessageBox*>(dialog)
-            && (done() || clock->elapsed() > deadlineMs)) {
+            && (done() || clock.elapsed() > deadlineMs)) {
+            timer->stop();
+            timer->deleteLater();
             *finished = done();
             dialog->close();
             return;
         }
-        if (clock->elapsed() < deadlineMs + 5000)
-            QTimer::singleShot(50, *poll);
-    };
-    QTimer::singleShot(50, *poll);
+        if (clock.elapsed() >= deadlineMs + 5000) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(50);
 }
 
 }

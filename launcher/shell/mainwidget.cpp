@@ -110,8 +110,10 @@ void mainWidget::on_tabWidget_currentChanged(int index)
 
 void mainWidget::runInTerminalWindow(const QString& text, int minimumHeight)
 {
-    // Kept after it closes: the shell may still be finishing its work.
+    // Kept after it closes: the shell may still be finishing its work. It has
+    // no parent, so it is freed with this widget instead.
     auto* dialog = new QDialog();
+    connect(this, &QObject::destroyed, [dialog] { delete dialog; });
     auto* layout = new QGridLayout(dialog);
     auto* terminal = new MyQTermWidget(0, dialog);
     terminal->setMinimumSize(800, minimumHeight);

@@ -6,22 +6,29 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <memory>
 
 void ModalAnswer::whenModal(const std::function<void(QWidget*)>& answer, int timeoutMs)
 {
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=]() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            answer(modal);
+    // One repeating timer per wait, owned by the application so that it is
+    // freed even when the test ends first; it deletes itself once it has
+    // answered or given up.
+    auto* timer = new QTimer(qApp);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, answer, timeoutMs]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && clock.elapsed() < timeoutMs)
             return;
+        timer->stop();
+        timer->deleteLater();
+        if (modal) {
+            // A copy: the answer may open nested event loops while this
+            // connection's functor is due for deletion.
+            const std::function<void(QWidget*)> answerOnce = answer;
+            answerOnce(modal);
         }
-        if (clock->elapsed() < timeoutMs)
-            QTimer::singleShot(20, *poll);
-    };
-    QTimer::singleShot(20, *poll);
+    });
+    timer->start(20);
 }
 
 void ModalAnswer::clickButton(const QString& buttonText, QStringList* seenTexts, int timeoutMs)
