@@ -37,6 +37,8 @@ private:
     void runInTerminalWindow(const QString& text, int minimumHeight);
     // Inserts the tab of a new workspace just before "New server" and selects it.
     void addServerTab(char letter);
+    // The letters of the server tabs now open.
+    QString openLetters() const;
     // Hides the close button of a fixed tab.
     void hideCloseButton(int index);
     // Tells the main window to refresh its status bar, when there is one.
