@@ -97,6 +97,13 @@ bool toBool(const QString& value)
 {
     return value.toInt() == 1;
 }
+void dropTrailingReturns(QString& text)
+{
+    int end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char('\r'))
+        --end;
+    text.truncate(end);
+}
 }
 
 void ConfigLoader::parse(const QByteArray& text)
@@ -108,41 +115,44 @@ void ConfigLoader::parse(const QByteArray& text)
     // Carriage returns ending a line come from files saved with Windows line
     // endings: they never belong to a value.
     QStringList lines = QString::fromUtf8(bytes).split('\n');
-    for (QString& line : lines) {
-        int end = line.size();
-        while (end > 0 && line.at(end - 1) == QLatin1Char('\r'))
-            --end;
-        line.truncate(end);
-    }
+    for (QString& line : lines)
+        dropTrailingReturns(line);
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         if (i == lines.size() - 1 && line.isEmpty())
             break;
-        const QStringList pieces = line.split(':');
-        const QString key = pieces[0];
-        // A known key without ":" reads as an empty value.
-        const QString value = pieces.size() > 1 ? pieces[1] : QString();
+        // The key ends at the first ":", the value at the second.
+        const int colon = line.indexOf(QLatin1Char(':'));
+        const QString key = colon < 0 ? line : line.left(colon);
+        // A known key without ":" reads as an empty value. A value ending in
+        // "\r" (cut at a second ":") would lose it once written on its own line.
+        QString value;
+        if (colon >= 0) {
+            const int next = line.indexOf(QLatin1Char(':'), colon + 1);
+            value = line.mid(colon + 1, next < 0 ? -1 : next - colon - 1);
+        }
+        dropTrailingReturns(value);
 
-        if (key == "version") version = toInt(value);
-        else if (key == "showLauncherStatus") showLauncherStatus = toInt(value);
-        else if (key == "showServerStatus") showServerStatus = toInt(value);
-        else if (key == "default_demo") default_demo = toBool(value);
-        else if (key == "default_p2") default_p2 = toBool(value);
-        else if (key == "default_shell") default_shell = toBool(value);
-        else if (key == "default_enterprise") default_enterprise = toBool(value);
-        else if (key == "default_install") default_install = value;
-        else if (key == "default_upgrades") default_upgrades = value;
-        else if (key == "auto_port") auto_port = toBool(value);
-        else if (key == "remove_installs") remove_installs = toBool(value);
-        else if (key == "installer_status") installer_status = toBool(value);
-        else if (key == "secBeforeShutDown") secBeforeShutDown = toInt(value);
-        else if (key == "acceptBeta") acceptBeta = toBool(value);
-        else if (key == "language") language = value;
-        else if (key == "cursorType") cursorType = toInt(value);
-        else if (key == todoStart) {
+        if (key == QLatin1String("version")) version = toInt(value);
+        else if (key == QLatin1String("showLauncherStatus")) showLauncherStatus = toInt(value);
+        else if (key == QLatin1String("showServerStatus")) showServerStatus = toInt(value);
+        else if (key == QLatin1String("default_demo")) default_demo = toBool(value);
+        else if (key == QLatin1String("default_p2")) default_p2 = toBool(value);
+        else if (key == QLatin1String("default_shell")) default_shell = toBool(value);
+        else if (key == QLatin1String("default_enterprise")) default_enterprise = toBool(value);
+        else if (key == QLatin1String("default_install")) default_install = value;
+        else if (key == QLatin1String("default_upgrades")) default_upgrades = value;
+        else if (key == QLatin1String("auto_port")) auto_port = toBool(value);
+        else if (key == QLatin1String("remove_installs")) remove_installs = toBool(value);
+        else if (key == QLatin1String("installer_status")) installer_status = toBool(value);
+        else if (key == QLatin1String("secBeforeShutDown")) secBeforeShutDown = toInt(value);
+        else if (key == QLatin1String("acceptBeta")) acceptBeta = toBool(value);
+        else if (key == QLatin1String("language")) language = value;
+        else if (key == QLatin1String("cursorType")) cursorType = toInt(value);
+        else if (key == QLatin1String(todoStart)) {
             todos.clear();
             for (++i; i < lines.size(); ++i) {
-                if (lines[i] == todoEnd)
+                if (lines.at(i) == QLatin1String(todoEnd))
                     break;
                 // The text after the last newline is a note only when not empty.
                 if (i == lines.size() - 1 && lines[i].isEmpty())
