@@ -89,6 +89,7 @@ private slots:
     void firstLaunchDecision();
     void missingTranslationWarnsAndKeepsSourceTexts();
     void presentTranslationLoadsQuietly();
+    void qtOwnTextsFollowTheLanguage();
 
     // End to end, in order: each run of the sequence leaves the process as
     // the next one expects it.
@@ -261,6 +262,34 @@ void StartupTest::presentTranslationLoadsQuietly()
     QVERIFY(!Startup::installTranslation("zz", nullptr));
     QCOMPARE(QCoreApplication::translate("main", "Unable to open translation"), QString("Unable to open translation"));
     removeTranslation("fr");
+}
+
+void StartupTest::qtOwnTextsFollowTheLanguage()
+{
+    if (!QFile::exists(Startup::qtTranslationPath("fr")))
+        QSKIP("Qt's French translation is not installed (package qttranslations5-l10n)");
+    writeTranslation("fr", "Unable to open translation", "Traduction introuvable");
+    auto buttonTexts = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+        QStringList texts;
+        for (QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+            texts << box.button(button)->text().remove('&');
+        return texts;
+    };
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+
+    QVERIFY(Startup::installTranslation("fr", nullptr));
+    QCOMPARE(buttonTexts(), QStringList({"Oui", "Non", "Annuler", "OK"}));
+
+    // Back to English, Qt's texts follow; a code naming another folder is refused.
+    writeTranslation("en", "Unable to open translation", "Unable to open translation");
+    QVERIFY(Startup::installTranslation("en", nullptr));
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+    QVERIFY(!Startup::installQtTranslation("../translations/qtbase_fr"));
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+    removeTranslation("fr");
+    removeTranslation("en");
 }
 
 void StartupTest::runFirstLaunchDeclined()
