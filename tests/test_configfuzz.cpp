@@ -18,8 +18,21 @@ quint64 chosenSeed = 0;
 bool seedGiven = false;
 const int inputCount = 100000;
 
-// Every saved value in one list. The version is left out: the file records
-// the version of the program that wrote it, not the one it read.
+// The saved values of both, the version left out (see values() below).
+bool sameValues(const ConfigLoader& a, const ConfigLoader& b)
+{
+    return a.showLauncherStatus == b.showLauncherStatus && a.showServerStatus == b.showServerStatus
+        && a.default_demo == b.default_demo && a.default_p2 == b.default_p2 && a.default_shell == b.default_shell
+        && a.default_enterprise == b.default_enterprise && a.default_install == b.default_install
+        && a.default_upgrades == b.default_upgrades && a.auto_port == b.auto_port
+        && a.remove_installs == b.remove_installs && a.installer_status == b.installer_status
+        && a.secBeforeShutDown == b.secBeforeShutDown && a.acceptBeta == b.acceptBeta && a.language == b.language
+        && a.cursorType == b.cursorType && a.todos == b.todos;
+}
+
+// Every saved value in one list, to show what differs. The version is left
+// out: the file records the version of the program that wrote it, not the one
+// it read.
 QStringList values(const ConfigLoader& c)
 {
     return {QString::number(c.showLauncherStatus), QString::number(c.showServerStatus),
@@ -199,7 +212,7 @@ private slots:
             ConfigLoader second;
             second.parse(written);
 
-            if (values(first) != values(second) || second.serialize() != written) {
+            if (!sameValues(first, second) || second.serialize() != written) {
                 qWarning("input %d of seed %llu: %s", i, seed, qPrintable(printable(input)));
                 QCOMPARE(values(second), values(first));
                 QCOMPARE(second.serialize(), written);
