@@ -82,10 +82,13 @@ void closeTerminalWindowWhen(const std::function<bool()>& done, int deadlineMs, 
             && (done() || clock->elapsed() > deadlineMs)) {
             *finished = done();
             dialog->close();
+            *poll = nullptr; // the running copy lives on; the stored one let go of itself
             return;
         }
         if (clock->elapsed() < deadlineMs + 5000)
             QTimer::singleShot(50, *poll);
+        else
+            *poll = nullptr;
     };
     QTimer::singleShot(50, *poll);
 }

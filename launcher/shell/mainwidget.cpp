@@ -31,6 +31,7 @@ mainWidget::mainWidget(QWidget* parent)
 
 mainWidget::~mainWidget()
 {
+    qDeleteAll(terminalWindows);
     delete ui;
 }
 
@@ -130,8 +131,10 @@ QString mainWidget::openLetters() const
 
 void mainWidget::runInTerminalWindow(const QString& text, int minimumHeight)
 {
-    // Kept after it closes: the shell may still be finishing its work.
+    // Kept after it closes, the shell may still be finishing its work; it
+    // goes with this widget.
     auto* dialog = new QDialog();
+    terminalWindows.append(dialog);
     auto* layout = new QGridLayout(dialog);
     auto* terminal = new MyQTermWidget(0, dialog);
     terminal->setMinimumSize(800, minimumHeight);

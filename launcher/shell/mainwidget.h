@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+class QDialog;
 namespace Ui {
 class mainWidget;
 }
@@ -47,4 +49,6 @@ private:
     // Set while tabs are removed, so the shifting current index is not taken
     // for a click on "New server".
     bool shifting = false;
+    // The parentless terminal windows of workspace creation, hidden once closed.
+    QList<QDialog*> terminalWindows;
 };
