@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libqtermwidget5-1-dev libutf8proc-dev libpstreams-dev
-  git rsync xdg-utils postgresql-client fonts-dejavu-core
+  git rsync xdg-utils postgresql-client fonts-dejavu-core qttranslations5-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth xdotool imagemagick postgresql python3)

@@ -1,14 +1,21 @@
 #include "settings/configloader.h"
 #include "testhome.h"
+#include "unprivileged.h"
 
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 // The settings file: its exact format, its reading, and saves that never
 // leave a damaged file behind.
@@ -16,6 +23,44 @@ class TestConfigLoader : public QObject
 {
     Q_OBJECT
     TestHome home;
+
+    QString settingsPath() const { return home.path() + "/.config/KydVeltLauncher/config"; }
+
+    // Runs load() on another thread and gives it `deadlineMs` to return. A
+    // reader stuck on a named pipe is then set free by opening the pipe's
+    // writing end, so a failing test never hangs.
+    ConfigLoader::LoadResult loadWithDeadline(ConfigLoader& config, int deadlineMs, bool* inTime)
+    {
+        std::atomic<bool> done{false};
+        ConfigLoader::LoadResult result = ConfigLoader::LoadResult::Read;
+        std::thread reader([&] {
+            result = config.load();
+            done = true;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        while (!done && clock.elapsed() < deadlineMs)
+            QThread::msleep(10);
+        *inTime = done;
+        while (!done) {
+            const int fd = ::open(QFile::encodeName(config.path).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            QThread::msleep(10);
+        }
+        reader.join();
+        return result;
+    }
+
+    // A settings file written only by its owner and readable by nobody else;
+    // the folders on the way stay open to everyone.
+    void makeUnreadableSettings(const QByteArray& text)
+    {
+        home.writeFile(".config/KydVeltLauncher/config", text);
+        QFile::setPermissions(home.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        QVERIFY(::chmod(QFile::encodeName(settingsPath()).constData(), 0200) == 0);
+    }
 
     ConfigLoader loadFrom(const QByteArray& text)
     {
@@ -254,6 +299,147 @@ private slots:
         QCOMPARE(stat(QFile::encodeName(config.path).constData(), &after), 0);
         QVERIFY(before.st_ino != after.st_ino);
         QVERIFY(old.readAll().contains("language:fr\n"));
+    }
+
+    void windowsLineEndingsAreDropped()
+    {
+        ConfigLoader config = loadFrom("XXX CONFIG FILE FOR KYD_VELT_LAUNCHER XXX\r\n"
+                                       "language:fr\r\n"
+                                       "default_install:sale,stock\r\r\n"
+                                       "installer_status:1\r\n"
+                                       "secBeforeShutDown:5\r\n"
+                                       "-> todo list ->\r\n"
+                                       "buy milkO\r\n"
+                                       "callX\r\n"
+                                       "<- todo list <-\r\n"
+                                       "cursorType:2\r");
+        QCOMPARE(config.language, QString("fr"));
+        QCOMPARE(config.default_install, QString("sale,stock"));
+        QVERIFY(config.installer_status);
+        QCOMPARE(config.secBeforeShutDown, 5);
+        QCOMPARE(config.cursorType, 2);
+        QCOMPARE(config.todos, QStringList({"buy milkO", "callX"}));
+
+        // Written back with plain newlines, and nothing lost on the way.
+        QVERIFY(config.save());
+        const QByteArray saved = home.readFile(".config/KydVeltLauncher/config");
+        QVERIFY(!saved.contains('\r'));
+        QVERIFY(saved.contains("\nlanguage:fr\n"));
+        QVERIFY(saved.contains("\ndefault_install:sale,stock\n"));
+        QVERIFY(saved.endsWith("-> todo list ->\nbuy milkO\ncallX\n<- todo list <-"));
+    }
+
+    void nulBytesAreDroppedAndReadingGoesOn()
+    {
+        static const char raw[] = "language:f\0r\n\0\ninstaller_status:1\n"
+                                  "-> todo list ->\nnote\0 oneO\n<- todo list <-\n";
+        ConfigLoader config = loadFrom(QByteArray(raw, sizeof raw - 1));
+        QCOMPARE(config.language, QString("fr"));
+        QVERIFY(config.installer_status);
+        QCOMPARE(config.todos, QStringList({"note oneO"}));
+    }
+
+    void namedPipeReadsAsMissingAtOnceAndIsKept()
+    {
+        QFile::remove(settingsPath());
+        QVERIFY(::mkfifo(QFile::encodeName(settingsPath()).constData(), 0600) == 0);
+        ConfigLoader config;
+        bool inTime = false;
+        const ConfigLoader::LoadResult result = loadWithDeadline(config, 3000, &inTime);
+        QVERIFY2(inTime, "reading a named pipe blocked");
+        QCOMPARE(int(result), int(ConfigLoader::LoadResult::NotRegularFile));
+        QCOMPARE(config.language, QString("en"));
+        QVERIFY(!config.installer_status);
+        QVERIFY(!config.loadError.isEmpty());
+
+        QVERIFY(!config.save());
+        QVERIFY(!config.saveError.isEmpty());
+        QCOMPARE(config.failedSaves, 1);
+        QVERIFY(QFileInfo(settingsPath()).exists() && !QFileInfo(settingsPath()).isFile());
+        QFile::remove(settingsPath());
+    }
+
+    void folderAtThePathIsNeverReplaced()
+    {
+        QFile::remove(settingsPath());
+        QVERIFY(QDir().mkpath(settingsPath()));
+        home.writeFile(".config/KydVeltLauncher/config/keep", "mine");
+        ConfigLoader config;
+        QCOMPARE(int(config.load()), int(ConfigLoader::LoadResult::NotRegularFile));
+        QVERIFY(!config.save());
+        QCOMPARE(home.readFile(".config/KydVeltLauncher/config/keep"), QByteArray("mine"));
+
+        // A folder that appears after a good load is not replaced either.
+        ConfigLoader late;
+        late.path = home.path() + "/.config/KydVeltLauncher/late";
+        QCOMPARE(int(late.load()), int(ConfigLoader::LoadResult::Missing));
+        QVERIFY(QDir().mkpath(late.path));
+        QVERIFY(!late.save());
+        QVERIFY(QFileInfo(late.path).isDir());
+        QDir(settingsPath()).removeRecursively();
+        QDir(late.path).removeRecursively();
+    }
+
+    void unreadableFileIsReportedAndNeverOverwritten()
+    {
+        const QByteArray original = "language:fr\ninstaller_status:1\n-> todo list ->\nmineO\n<- todo list <-";
+        makeUnreadableSettings(original);
+        ConfigLoader config;
+        ConfigLoader::LoadResult result;
+        {
+            Unprivileged user;
+            QVERIFY(user.ok());
+            result = config.load();
+        }
+        QCOMPARE(int(result), int(ConfigLoader::LoadResult::Unreadable));
+        QCOMPARE(config.loadError, QString::fromLocal8Bit(strerror(EACCES)));
+        // The defaults stay in use...
+        QCOMPARE(config.language, QString("en"));
+        QVERIFY(!config.installer_status);
+        QVERIFY(config.todos.isEmpty());
+
+        // ...and are never written over the user's file, even with full rights.
+        config.todos << "newO";
+        QVERIFY(!config.save());
+        QVERIFY(!config.saveError.isEmpty());
+        QVERIFY(::chmod(QFile::encodeName(settingsPath()).constData(), 0600) == 0);
+        QCOMPARE(home.readFile(".config/KydVeltLauncher/config"), original);
+    }
+
+    void failedSavesGiveTheReasonAndKeepTheValues()
+    {
+        ConfigLoader config;
+        QVERIFY(config.save());
+        QCOMPARE(int(config.load()), int(ConfigLoader::LoadResult::Read));
+        int told = 0;
+        config.onSaveFailed = [&told](const ConfigLoader& failed) {
+            ++told;
+            QCOMPARE(failed.failedSaves, told);
+        };
+        config.todos << "typed while the folder is closedO";
+        bool first = true;
+        bool second = true;
+        {
+            // An ordinary user cannot write into root's settings folder.
+            Unprivileged user;
+            QVERIFY(user.ok());
+            first = config.save();
+            second = config.save();
+        }
+        QVERIFY(!first);
+        QVERIFY(!second);
+        QCOMPARE(told, 2);
+        QVERIFY2(config.saveError.contains(QString::fromLocal8Bit(strerror(EACCES)), Qt::CaseInsensitive),
+                 qPrintable(config.saveError));
+        QCOMPARE(config.todos, QStringList({"typed while the folder is closedO"}));
+
+        // Once the folder can be written again, the next save goes through.
+        QVERIFY(config.save());
+        QVERIFY(config.saveError.isEmpty());
+        QCOMPARE(told, 2);
+        ConfigLoader read;
+        read.load();
+        QCOMPARE(read.todos, config.todos);
     }
 
     void unwritableTargetKeepsOldFileAndReportsFailure()

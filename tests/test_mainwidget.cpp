@@ -5,6 +5,7 @@
 #include "testhome.h"
 
 #include "deployment.h"
+#include "settings/configloader.h"
 #include "server/serverwidget.h"
 #include "shell/mainwidget.h"
 #include "shell/workspaces.h"
@@ -19,7 +20,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -299,6 +302,150 @@ private slots:
         QCOMPARE(w.lastIndex, tabsOf(w)->currentIndex());
         QCOMPARE(tabsOf(w)->tabText(w.newServerIndex), QString("New server"));
         QCOMPARE(w.todoIndex, w.newServerIndex + 1);
+    }
+
+    void anythingAtTheWorkspacePathTakesItsLetter()
+    {
+        workspaces("a");
+        home.writeFile("Documents/velt-servers/server_b", "my notes");
+        QVERIFY(QFile::link(root() + "/gone", root() + "/server_c")); // dangling
+        QCOMPARE(Workspaces::firstFreeLetter(home.path()), 'd');
+        QCOMPARE(Workspaces::firstFreeLetter(home.path(), "ad"), 'e');
+        QVERIFY(!Workspaces::exists(home.path(), 'b'));
+        QVERIFY(Workspaces::occupied(home.path(), 'b'));
+
+        // "Copy server A" goes to server_d; the user's file is left alone.
+        home.writeFile("Documents/velt-servers/server_a/velt/README", "community");
+        mainWidget w(nullptr);
+        QStringList buttons;
+        bool copied = false;
+        answerRecordingButtons("Copy server A", &buttons);
+        const QString copy = root() + "/server_d/velt/README";
+        closeTerminalWindowWhen([copy] { return QFileInfo::exists(copy); }, 30000, &copied);
+        tabsOf(w)->setCurrentIndex(w.newServerIndex);
+        QVERIFY(copied);
+        QCOMPARE(tabTitles(w), QStringList({"server a", "server d", "New server", "Todo list"}));
+        QCOMPARE(home.readFile("Documents/velt-servers/server_b"), QByteArray("my notes"));
+    }
+
+    void openTabsTakeTheirLetterInSandboxMode()
+    {
+        // Nothing is typed in sandbox mode, so no folder appears: only the
+        // open tab tells that its letter is in use.
+        workspaces("a");
+        ConfigLoader::getSingleton()->sandbox = true;
+        mainWidget w(nullptr);
+        for (int i = 0; i < 2; ++i) {
+            QStringList buttons;
+            bool closed = false;
+            answerRecordingButtons("Copy server A", &buttons);
+            closeTerminalWindowWhen([] { return true; }, 5000, &closed);
+            tabsOf(w)->setCurrentIndex(w.newServerIndex);
+            QVERIFY(closed);
+        }
+        ConfigLoader::getSingleton()->sandbox = false;
+        QCOMPARE(tabTitles(w), QStringList({"server a", "server b", "server c", "New server", "Todo list"}));
+        QVERIFY(!QFileInfo::exists(root() + "/server_b"));
+    }
+
+    void cloneCreatesTheMissingWorkspaceFolder()
+    {
+        // Neither ~/Documents nor the workspace folder exist; the terminal's
+        // shell starts in another folder, where nothing may land.
+        const QString host = home.path() + "/host";
+        for (const QString& repo : {"/velt/velt", "/velt/enterprise"})
+            QProcess::execute("git", {"init", "-q", "--bare", host + repo});
+        Deployment::setCodeHostBase(host);
+        QDir(home.path() + "/Documents").removeRecursively();
+        const QString elsewhere = home.path() + "/elsewhere";
+        QVERIFY(QDir().mkpath(elsewhere));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere);
+
+        QStringList buttons;
+        bool cloned = false;
+        answerRecordingButtons("Clone repository", &buttons);
+        const QString config = root() + "/server_a/velt/.git/config";
+        closeTerminalWindowWhen([config] {
+            QFile file(config);
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("[remote \"dev\"]");
+        }, 30000, &cloned);
+        mainWidget w(nullptr); // "New server" comes first: it asks at once
+        QDir::setCurrent(before);
+
+        QVERIFY(cloned);
+        QVERIFY(QFileInfo(root() + "/server_a/enterprise/.git").isDir());
+        QCOMPARE(QDir(elsewhere).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+        QCOMPARE(tabTitles(w), QStringList({"server a", "New server", "Todo list"}));
+    }
+
+    void unusableWorkspaceFolderRefusesBeforeTyping()
+    {
+        QDir(home.path() + "/Documents").removeRecursively();
+        home.writeFile("Documents", "a file where the folder should be");
+        QStringList buttons;
+        QStringList seen;
+        answerRecordingButtons("Clone repository", &buttons);
+        // The refusal comes after the question; a terminal window would fail the test.
+        QTimer::singleShot(300, [&seen] { ModalAnswer::clickButton("", &seen, 5000); });
+        mainWidget w(nullptr);
+        QCOMPARE(seen.value(0), QString("New server"));
+        QVERIFY2(seen.value(1).contains(root()), qPrintable(seen.value(1)));
+        QCOMPARE(tabTitles(w), QStringList({"New server", "Todo list"}));
+        QFile::remove(home.path() + "/Documents");
+        QVERIFY(QDir().mkpath(home.path() + "/Documents"));
+    }
+
+    void removalQuestionDefaultsToNoAndTranslatesTheTitle()
+    {
+        workspaces("ab");
+        mainWidget w(nullptr);
+        bool noIsDefault = false;
+        ModalAnswer::whenModal([&noIsDefault](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            noIsDefault = box && box->defaultButton() == box->button(QMessageBox::No);
+            // Enter answers with the default button.
+            QTest::keyClick(modal, Qt::Key_Return);
+        });
+        tabsOf(w)->tabCloseRequested(1);
+        QVERIFY(noIsDefault);
+        QVERIFY(QFileInfo(root() + "/server_b").isDir());
+        QCOMPARE(tabsOf(w)->count(), 4);
+
+        QTranslator french;
+        QVERIFY(french.load(QStringLiteral(KVL_TRANSLATIONS_DIR "/Translation_QEN_fr.qm")));
+        QCoreApplication::installTranslator(&french);
+        QStringList seen;
+        ModalAnswer::clickButton("No", &seen);
+        tabsOf(w)->tabCloseRequested(1);
+        QCoreApplication::removeTranslator(&french);
+        QCOMPARE(seen.value(1), QString::fromUtf8("Voulez-vous vraiment supprimer le serveur b ? La suppression sera définitive !"));
+    }
+
+    void closingRemovesOnlyADirectory()
+    {
+        // The workspace became a plain file after its tab was opened: the
+        // real removal command must not run against it.
+        workspaces("ab");
+        mainWidget w(nullptr);
+        QVERIFY(QDir(root() + "/server_b").removeRecursively());
+        home.writeFile("Documents/velt-servers/server_b", "precious");
+        QStringList seen;
+        ModalAnswer::clickButton("Yes");
+        QTimer::singleShot(300, [&seen] { ModalAnswer::clickButton("", &seen, 5000); });
+        tabsOf(w)->tabCloseRequested(1);
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 2, 5000);
+        QCOMPARE(seen.at(0), QString("Remove server"));
+        QVERIFY(seen.at(1).contains("is not a folder"));
+        QCOMPARE(home.readFile("Documents/velt-servers/server_b"), QByteArray("precious"));
+        QCOMPARE(tabTitles(w), QStringList({"server a", "New server", "Todo list"}));
+
+        // A link to a folder elsewhere is not removed through either.
+        const QString outside = home.path() + "/outside";
+        QVERIFY(QDir().mkpath(outside + "/data"));
+        QVERIFY(QFile::link(outside, root() + "/server_c"));
+        QVERIFY(!Workspaces::isRemovableDirectory(root() + "/server_c"));
+        QVERIFY(Workspaces::isRemovableDirectory(root() + "/server_a"));
     }
 
     void closingRemovesOnlyWorkspaceDirectories()

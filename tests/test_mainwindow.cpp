@@ -3,6 +3,7 @@
 
 #include "modalanswer.h"
 #include "testhome.h"
+#include "deployment.h"
 
 #include "launcherversion.h"
 #include "settings/configloader.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -74,6 +76,38 @@ private slots:
         ModalAnswer::clickButton("", &seen);
         w.findChild<QAction*>("actionAbout")->trigger();
         QCOMPARE(seen, QStringList({"", text}));
+    }
+
+    void aboutAddressesAreInsideTheirSentences()
+    {
+        // A language may put the address anywhere in its sentence.
+        class Reordering : public QTranslator
+        {
+        public:
+            QString translate(const char* context, const char* source, const char*, int) const override
+            {
+                if (QByteArray(context) != "MainWindow")
+                    return QString();
+                if (QByteArray(source) == "For any information, contact %1")
+                    return QStringLiteral("Write to %1 for any information.");
+                if (QByteArray(source) == "If you found a bug, you can send a mail to %1")
+                    return QStringLiteral("Bugs go to %1, please.");
+                return QString();
+            }
+            bool isEmpty() const override { return false; }
+        } reordering;
+        QCoreApplication::installTranslator(&reordering);
+        const QString text = aboutText();
+        QCoreApplication::removeTranslator(&reordering);
+        QVERIFY2(text.contains("\n\nWrite to " + Deployment::maintainerEmail() + " for any information."), qPrintable(text));
+        QVERIFY2(text.endsWith("\n\nBugs go to " + Deployment::bugReportEmail() + ", please."), qPrintable(text));
+
+        QTranslator french;
+        QVERIFY(french.load(QStringLiteral(KVL_TRANSLATIONS_DIR "/Translation_QEN_fr.qm")));
+        QCoreApplication::installTranslator(&french);
+        const QString inFrench = aboutText();
+        QCoreApplication::removeTranslator(&french);
+        QVERIFY2(inFrench.contains("Pour toute information, contactez " + Deployment::maintainerEmail()), qPrintable(inFrench));
     }
 
     void resetInstaller()

@@ -17,7 +17,14 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QThread>
+
+#include <atomic>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -89,12 +96,14 @@ private slots:
     void firstLaunchDecision();
     void missingTranslationWarnsAndKeepsSourceTexts();
     void presentTranslationLoadsQuietly();
+    void qtOwnTextsFollowTheLanguage();
 
     // End to end, in order: each run of the sequence leaves the process as
     // the next one expects it.
     void runFirstLaunchDeclined();
     void runFirstLaunchAfterInstallerResetWithLanguageCancelled();
     void runFirstLaunchAcceptedShowsInstaller();
+    void runWithPipeAtSettingsPathWarnsAndGoesOn();
 
 private:
     void writeTranslation(const QString& code, const QString& source, const QString& translation);
@@ -263,6 +272,34 @@ void StartupTest::presentTranslationLoadsQuietly()
     removeTranslation("fr");
 }
 
+void StartupTest::qtOwnTextsFollowTheLanguage()
+{
+    if (!QFile::exists(Startup::qtTranslationPath("fr")))
+        QSKIP("Qt's French translation is not installed (package qttranslations5-l10n)");
+    writeTranslation("fr", "Unable to open translation", "Traduction introuvable");
+    auto buttonTexts = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+        QStringList texts;
+        for (QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+            texts << box.button(button)->text().remove('&');
+        return texts;
+    };
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+
+    QVERIFY(Startup::installTranslation("fr", nullptr));
+    QCOMPARE(buttonTexts(), QStringList({"Oui", "Non", "Annuler", "OK"}));
+
+    // Back to English, Qt's texts follow; a code naming another folder is refused.
+    writeTranslation("en", "Unable to open translation", "Unable to open translation");
+    QVERIFY(Startup::installTranslation("en", nullptr));
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+    QVERIFY(!Startup::installQtTranslation("../translations/qtbase_fr"));
+    QCOMPARE(buttonTexts(), QStringList({"Yes", "No", "Cancel", "OK"}));
+    removeTranslation("fr");
+    removeTranslation("en");
+}
+
 void StartupTest::runFirstLaunchDeclined()
 {
     const QString settingsPath = home.path() + "/.config/KydVeltLauncher/config";
@@ -389,6 +426,60 @@ void StartupTest::runFirstLaunchAcceptedShowsInstaller()
     QCOMPARE(introsWithInstaller, introsBefore);
     // The chosen language's file exists: it is installed before the question.
     QCOMPARE(question.title, QString("Premier lancement"));
+}
+
+void StartupTest::runWithPipeAtSettingsPathWarnsAndGoesOn()
+{
+    const QString settingsPath = home.path() + "/.config/KydVeltLauncher/config";
+    QFile::remove(settingsPath);
+    QCOMPARE(::mkfifo(QFile::encodeName(settingsPath).constData(), 0600), 0);
+
+    // Should reading the pipe block, a writer opened from another thread
+    // after a while sets it free, so the test fails instead of hanging.
+    std::atomic<bool> finished{false};
+    std::atomic<bool> hadToUnblock{false};
+    std::thread rescuer([&] {
+        for (int waited = 0; waited < 15000 && !finished; waited += 50)
+            QThread::msleep(50);
+        while (!finished) {
+            const int fd = ::open(QFile::encodeName(settingsPath).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                hadToUnblock = true;
+                ::close(fd);
+            }
+            QThread::msleep(50);
+        }
+    });
+
+    SeenBox warning, question;
+    auto handlers = std::make_shared<QList<Handler>>();
+    *handlers << clickIn(&warning, QMessageBox::Ok);
+    *handlers << [](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    };
+    *handlers << clickIn(&question, QMessageBox::No);
+    answerInTurn(handlers);
+
+    const int status = Startup::run(*qApp);
+    finished = true;
+    rescuer.join();
+    QVERIFY(!hadToUnblock);
+    QCOMPARE(status, 0);
+    QVERIFY(handlers->isEmpty());
+    QCOMPARE(warning.title, QString("Settings file unreadable"));
+    QVERIFY2(warning.text.contains(settingsPath) && warning.text.contains("not a regular file"),
+             qPrintable(warning.text));
+    QVERIFY(question.text.endsWith("(options detected: -s -g)"));
+
+    // Whatever happens later in the session, the pipe stays where it is.
+    QVERIFY(!ConfigLoader::getSingleton()->save());
+    struct stat info;
+    QCOMPARE(::lstat(QFile::encodeName(settingsPath).constData(), &info), 0);
+    QVERIFY(S_ISFIFO(info.st_mode));
+    QFile::remove(settingsPath);
 }
 
 int main(int argc, char** argv)

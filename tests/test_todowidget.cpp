@@ -238,15 +238,55 @@ private slots:
         TODOWidget w;
         QPointer<QLineEdit> bottom = w.getLineEdit(1);
 
+        // The deleted empty row is replaced by a fresh one: there is always
+        // a row to type in.
         w.getButton(1)->click();
-        QCOMPARE(texts(w), QStringList({"a"}));
+        QCOMPARE(texts(w), QStringList({"a", ""}));
+        QVERIFY(w.getLineEdit(1) != bottom);
         QCOMPARE(notesOnDisk(), QStringList({"aO"}));
         waitDeleted(bottom);
 
-        // Until the next start there is no empty row; the next start brings one back.
-        ConfigLoader::getSingleton()->load();
-        TODOWidget next;
-        QCOMPARE(texts(next), QStringList({"a", ""}));
+        QTest::keyClicks(w.getLineEdit(1), "b");
+        QCOMPARE(texts(w), QStringList({"a", "b", ""}));
+        QCOMPARE(notesOnDisk(), QStringList({"aO", "bO"}));
+    }
+
+    void deletingEveryRowLeavesOneToTypeIn()
+    {
+        store({"aO", "bX"});
+        TODOWidget w;
+        while (w.noteCount() > 1 || !w.getLineEdit(0)->text().isEmpty())
+            w.getButton(0)->click();
+        QCOMPARE(texts(w), QStringList({""}));
+        QCOMPARE(notesOnDisk(), QStringList());
+
+        // Even the last, empty row: it comes straight back.
+        w.getButton(0)->click();
+        QCOMPARE(w.noteCount(), 1);
+        QCOMPARE(texts(w), QStringList({""}));
+
+        QTest::keyClicks(w.getLineEdit(0), "again");
+        QCOMPARE(texts(w), QStringList({"again", ""}));
+        QCOMPARE(notesOnDisk(), QStringList({"againO"}));
+    }
+
+    void emptyingTheLastNoteKeepsOneEmptyRow()
+    {
+        store({"aO", "bO"});
+        TODOWidget w;
+        QCOMPARE(texts(w), QStringList({"a", "b", ""}));
+        w.getLineEdit(1)->clear();
+        QCOMPARE(texts(w), QStringList({"a", ""}));
+        QCOMPARE(notesOnDisk(), QStringList({"aO"}));
+
+        // Typing into it again opens a fresh bottom row, as before.
+        QTest::keyClicks(w.getLineEdit(1), "c");
+        QCOMPARE(texts(w), QStringList({"a", "c", ""}));
+
+        // A note emptied higher up stays as a row: it is not at the bottom.
+        w.getLineEdit(0)->clear();
+        QCOMPARE(texts(w), QStringList({"", "c", ""}));
+        QCOMPARE(notesOnDisk(), QStringList({"cO"}));
     }
 };
 

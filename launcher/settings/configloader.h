@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The launcher's global settings: one object per process, kept in the plain
 // text file ~/.config/KydVeltLauncher/config. Users read and write the fields
 // directly and call save() after changing a saved one.
@@ -13,10 +15,32 @@ public:
 
     ConfigLoader();
 
-    // Reads the settings file; a missing or unreadable file leaves the fields as they are.
-    void load();
-    // Rewrites the whole file atomically; returns false when it could not be written.
+    enum class LoadResult {
+        Read,           // the file was read into the fields
+        Missing,        // no file yet: the fields keep their values
+        NotRegularFile, // a pipe, folder or device stands there: read as missing
+        Unreadable,     // the file exists but could not be read (see loadError)
+    };
+
+    // Reads the settings file, never blocking. Anything but a read or a missing
+    // file leaves the fields as they are and protects whatever stands at the
+    // path from every later save of this object.
+    LoadResult load();
+    // Rewrites the whole file atomically; returns false when it could not be
+    // written (or was protected by load()), with the reason in saveError. The
+    // fields stay as they are either way.
     bool save();
+
+    LoadResult loadResult = LoadResult::Missing;
+    // Why the last load() or save() failed, for the user; empty after success.
+    QString loadError;
+    QString saveError;
+    // Set by load() when the file at the path must not be written over.
+    bool saveBlocked = false;
+    // Failed saves since this object was created.
+    int failedSaves = 0;
+    // Told about every failed save, after saveError and failedSaves are set.
+    std::function<void(const ConfigLoader&)> onSaveFailed;
 
     // The file's text for the current fields, and its reading into the fields.
     QByteArray serialize() const;
@@ -48,4 +72,7 @@ public:
     static const char* const header;
     static const char* const todoStart;
     static const char* const todoEnd;
+
+private:
+    bool writeFile();
 };

@@ -31,6 +31,7 @@ mainWidget::mainWidget(QWidget* parent)
 
 mainWidget::~mainWidget()
 {
+    qDeleteAll(terminalWindows);
     delete ui;
 }
 
@@ -77,7 +78,7 @@ void mainWidget::on_tabWidget_currentChanged(int index)
     // "New server" is a trigger, not a page: go back first.
     ui->tabWidget->setCurrentIndex(lastIndex == newServerIndex ? newServerIndex + 1 : lastIndex);
 
-    const char letter = Workspaces::firstFreeLetter(homeDirectory());
+    const char letter = Workspaces::firstFreeLetter(homeDirectory(), openLetters());
     if (!letter) {
         QMessageBox::information(nullptr, tr("New server"),
                                  tr("All 26 server workspaces are in use. Remove one before creating another."));
@@ -94,10 +95,21 @@ void mainWidget::on_tabWidget_currentChanged(int index)
     question.addButton(tr("Dismiss"), QMessageBox::NoRole);
     question.exec();
 
-    if (copy && question.clickedButton() == copy) {
+    const bool copying = copy && question.clickedButton() == copy;
+    const bool cloning = question.clickedButton() == clone;
+    // The typed line starts with a "cd" into the workspace folder: should it
+    // be missing, the copy or clone would land in the launcher's own folder.
+    if ((copying || cloning) && !Workspaces::makeFolder(homeDirectory())) {
+        QMessageBox::warning(nullptr, tr("New server"),
+                             tr("The workspace folder %1 cannot be created.").arg(Workspaces::folder(homeDirectory())));
+        lastIndex = ui->tabWidget->currentIndex();
+        return;
+    }
+
+    if (copying) {
         runInTerminalWindow(Workspaces::copyCommand(letter), 200);
         addServerTab(letter);
-    } else if (question.clickedButton() == clone) {
+    } else if (cloning) {
         const QString base = Deployment::codeHostBase();
         runInTerminalWindow(Workspaces::cloneCommand(letter, base), 300);
         if (QFileInfo(Workspaces::path(homeDirectory(), letter) + "/enterprise").isDir())
@@ -108,12 +120,21 @@ void mainWidget::on_tabWidget_currentChanged(int index)
     lastIndex = ui->tabWidget->currentIndex();
 }
 
+QString mainWidget::openLetters() const
+{
+    QString letters;
+    for (int i = 0; i < newServerIndex; ++i)
+        if (const auto* page = qobject_cast<const ServerWidget*>(ui->tabWidget->widget(i)))
+            letters += QLatin1Char(page->letter);
+    return letters;
+}
+
 void mainWidget::runInTerminalWindow(const QString& text, int minimumHeight)
 {
-    // Kept after it closes: the shell may still be finishing its work. It has
-    // no parent, so it is freed with this widget instead.
+    // Kept after it closes, the shell may still be finishing its work; it
+    // goes with this widget.
     auto* dialog = new QDialog();
-    connect(this, &QObject::destroyed, [dialog] { delete dialog; });
+    terminalWindows.append(dialog);
     auto* layout = new QGridLayout(dialog);
     auto* terminal = new MyQTermWidget(0, dialog);
     terminal->setMinimumSize(800, minimumHeight);
@@ -139,17 +160,29 @@ void mainWidget::on_tabWidget_tabCloseRequested(int index)
     if (index < 0 || index >= newServerIndex)
         return; // the fixed tabs cannot be closed
     const QString title = ui->tabWidget->tabText(index);
+    const char titleLetter = Workspaces::letterOfTitle(title);
+    const QString shownTitle = titleLetter ? Workspaces::translatedTitle(titleLetter) : title;
+    // No is the default: Enter alone must never delete a workspace.
     const QMessageBox::StandardButton answer = QMessageBox::question(
         this, tr("Remove server"),
-        tr("Are you sure to delete the ") + title + tr("? The delete will be permanent!"),
-        QMessageBox::Yes | QMessageBox::No);
+        tr("Are you sure to delete the ") + shownTitle + tr("? The delete will be permanent!"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
 
-    const QString command = Workspaces::removeCommand(Workspaces::directoryName(title));
+    const QString directory = Workspaces::directoryName(title);
+    const QString command = Workspaces::removeCommand(directory);
     if (command.isEmpty())
         return; // not a workspace folder name: nothing is deleted
-    TermExecutor::getSingleton()->exec(command, true, QStringList(), false, QStringList(), "cd ~/Documents");
+    // Checked at the last moment: only a directory is ever removed, never a
+    // file of the user's that took the workspace's name.
+    const QString target = Workspaces::folder(homeDirectory()) + "/" + directory;
+    if (Workspaces::isRemovableDirectory(target)) {
+        TermExecutor::getSingleton()->exec(command, true, QStringList(), false, QStringList(), "cd ~/Documents");
+    } else if (QFileInfo(target).exists() || QFileInfo(target).isSymLink()) {
+        QMessageBox::warning(this, tr("Remove server"),
+                             tr("%1 is not a folder: it was left in place.").arg(target));
+    }
 
     // Handling of index changes waits until the tabs are in their final place,
     // so the shifting indices are never taken for a click on "New server".

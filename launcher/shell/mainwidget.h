@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
+class QDialog;
 namespace Ui {
 class mainWidget;
 }
@@ -37,6 +39,8 @@ private:
     void runInTerminalWindow(const QString& text, int minimumHeight);
     // Inserts the tab of a new workspace just before "New server" and selects it.
     void addServerTab(char letter);
+    // The letters of the server tabs now open.
+    QString openLetters() const;
     // Hides the close button of a fixed tab.
     void hideCloseButton(int index);
     // Tells the main window to refresh its status bar, when there is one.
@@ -45,4 +49,6 @@ private:
     // Set while tabs are removed, so the shifting current index is not taken
     // for a click on "New server".
     bool shifting = false;
+    // The parentless terminal windows of workspace creation, hidden once closed.
+    QList<QDialog*> terminalWindows;
 };

@@ -16,10 +16,10 @@ QString aboutText()
 {
     return QCoreApplication::translate("MainWindow", "Kyd Velt Launcher\n\nVersion: ") + LauncherVersion::text()
         + "\n\n" + QCoreApplication::translate("MainWindow", "This launcher is NOT provided by Velt enterprise.")
-        + "\n\n" + QCoreApplication::translate("MainWindow", "For any information, contact ")
-        + Deployment::maintainerEmail()
-        + "\n\n" + QCoreApplication::translate("MainWindow", "If you found a bug, you can send a mail to ")
-        + Deployment::bugReportEmail();
+        + "\n\n" + QCoreApplication::translate("MainWindow", "For any information, contact %1")
+                         .arg(Deployment::maintainerEmail())
+        + "\n\n" + QCoreApplication::translate("MainWindow", "If you found a bug, you can send a mail to %1")
+                         .arg(Deployment::bugReportEmail());
 }
 
 MainWindow::MainWindow(QWidget* parent)

@@ -8,6 +8,7 @@
 #include "settings/defaultconfigview.h"
 #include "settings/homedirectory.h"
 #include "settings/introwindow.h"
+#include "settings/settingsreporter.h"
 #include "shell/mainwindow.h"
 #include "shell/updatestep.h"
 #include "tools/environnement.h"
@@ -16,6 +17,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace Startup {
@@ -61,6 +65,28 @@ bool isFirstLaunch(const QString& settingsPath, bool installerStatus)
     return !QFileInfo::exists(settingsPath) || !installerStatus;
 }
 
+QString qtTranslationPath(const QString& languageCode)
+{
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_" + languageCode + ".qm";
+}
+
+bool installQtTranslation(const QString& languageCode)
+{
+    // Qt's own texts (the Yes, No, Cancel and OK buttons) follow the language
+    // too; without the file they stay in English, which needs no warning.
+    static QTranslator qtTranslator;
+    QCoreApplication::removeTranslator(&qtTranslator);
+    // The code comes from the settings file: never let it name another folder.
+    static const QRegularExpression plainCode(QStringLiteral("^[A-Za-z_]+$"));
+    if (!plainCode.match(languageCode).hasMatch())
+        return false;
+    const QString path = qtTranslationPath(languageCode);
+    if (!QFileInfo::exists(path) || !qtTranslator.load(path))
+        return false;
+    QCoreApplication::installTranslator(&qtTranslator);
+    return true;
+}
+
 bool installTranslation(const QString& languageCode, QWidget* introWindow)
 {
     const QString path = Deployment::translationPath(languageCode);
@@ -78,6 +104,7 @@ bool installTranslation(const QString& languageCode, QWidget* introWindow)
     QCoreApplication::removeTranslator(&DefaultConfigView::translator);
     DefaultConfigView::translator.load(path); // a missing file leaves it empty: source texts show
     QCoreApplication::installTranslator(&DefaultConfigView::translator);
+    installQtTranslation(languageCode);
     return found;
 }
 
@@ -94,6 +121,8 @@ int run(QApplication& app)
 
     ConfigLoader* config = ConfigLoader::getSingleton();
     config->load();
+    SettingsReporter::reportLoad(*config, intro);
+    SettingsReporter::watchSaves(*config);
 
     const RunModes modes = parseRunModes(app.arguments());
     config->trace = modes.trace;

@@ -31,6 +31,12 @@ bool isFirstLaunch(const QString& settingsPath, bool installerStatus);
 // source texts stay. Returns whether the file existed.
 bool installTranslation(const QString& languageCode, QWidget* introWindow);
 
+// Qt's own translation file for `languageCode` in Qt's translations folder.
+QString qtTranslationPath(const QString& languageCode);
+// Installs Qt's own translation for `languageCode` in place of the previous
+// one; returns false (leaving Qt's texts in English) when there is none.
+bool installQtTranslation(const QString& languageCode);
+
 // Keeps the interface alive for `ms` milliseconds.
 void splashPause(int ms = 1000);
 

@@ -1,5 +1,7 @@
 #include "workspaces.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -9,6 +11,16 @@ namespace {
 // Clears the terminal and its scroll-back, then moves into the workspace folder.
 const char* const terminalPrologue = "clear && echo -en \"\\e[3J\";cd ~/Documents/velt-servers; mkdir -p server_";
 const char* const terminalEpilogue = "echo \"You can close this window now\";\n";
+}
+
+QString folder(const QString& home)
+{
+    return home + "/Documents/velt-servers";
+}
+
+bool makeFolder(const QString& home)
+{
+    return QDir().mkpath(folder(home));
 }
 
 QString path(const QString& home, char letter)
@@ -21,10 +33,22 @@ bool exists(const QString& home, char letter)
     return QFileInfo(path(home, letter)).isDir();
 }
 
-char firstFreeLetter(const QString& home)
+bool occupied(const QString& home, char letter)
+{
+    const QFileInfo info(path(home, letter));
+    return info.exists() || info.isSymLink();
+}
+
+bool isRemovableDirectory(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
+}
+
+char firstFreeLetter(const QString& home, const QString& openLetters)
 {
     for (char letter = 'a'; letter <= 'z'; ++letter)
-        if (!exists(home, letter))
+        if (!occupied(home, letter) && !openLetters.contains(QLatin1Char(letter)))
             return letter;
     return 0;
 }
@@ -32,6 +56,18 @@ char firstFreeLetter(const QString& home)
 QString tabTitle(char letter)
 {
     return QString::asprintf("server %c", letter);
+}
+
+QString translatedTitle(char letter)
+{
+    return QCoreApplication::translate("mainWidget", "server %1").arg(QChar::fromLatin1(letter));
+}
+
+char letterOfTitle(const QString& title)
+{
+    static const QRegularExpression pattern(QStringLiteral("^server ([a-z])$"));
+    const QRegularExpressionMatch match = pattern.match(title);
+    return match.hasMatch() ? match.captured(1).at(0).toLatin1() : 0;
 }
 
 QString directoryName(const QString& title)

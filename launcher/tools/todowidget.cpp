@@ -44,8 +44,7 @@ void TODOWidget::restore()
     }
     // Exactly one empty row waits at the bottom, whether or not filling in the
     // last note already opened it.
-    if (rows.isEmpty() || !rows.last().edit->text().isEmpty())
-        addNote();
+    keepEmptyBottomRow();
     restoring = false;
 
     ui->layoutScroll->setAlignment(Qt::AlignTop);
@@ -84,7 +83,29 @@ void TODOWidget::onLineEdit(const QString& text)
     // Text in the bottom row makes it a note: open a fresh row below it.
     if (!rows.isEmpty() && !text.isEmpty() && rows.last().edit->text() == text)
         addNote();
+    // A note emptied just above the bottom row leaves two empty rows there:
+    // the one below it goes, the one being edited stays.
+    if (text.isEmpty() && !restoring) {
+        const int edited = indexOfEdit(qobject_cast<const QLineEdit*>(sender()));
+        while (rows.size() >= 2 && edited >= 0 && edited < rows.size() - 1
+               && rows.last().edit->text().isEmpty() && rows.at(rows.size() - 2).edit->text().isEmpty())
+            removeNote(rows.size() - 1);
+    }
     saveTodos();
+}
+
+void TODOWidget::keepEmptyBottomRow()
+{
+    if (rows.isEmpty() || !rows.last().edit->text().isEmpty())
+        addNote();
+}
+
+int TODOWidget::indexOfEdit(const QLineEdit* edit) const
+{
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows.at(i).edit == edit)
+            return i;
+    return -1;
 }
 
 void TODOWidget::changeCheckBox(bool)
@@ -98,6 +119,8 @@ void TODOWidget::deleteLine()
 {
     const auto* button = qobject_cast<const QAbstractButton*>(sender());
     removeNote(getIndexForButton(button));
+    // Deleting the bottom row (or every row) must still leave one to type in.
+    keepEmptyBottomRow();
     saveTodos();
 }
 

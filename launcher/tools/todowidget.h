@@ -64,6 +64,9 @@ private:
     };
 
     void restore();
+    // Adds an empty row at the bottom unless the bottom row already is one.
+    void keepEmptyBottomRow();
+    int indexOfEdit(const QLineEdit* edit) const;
     static void applyStyle(const Row& row);
 
     Ui::TODOWidget* ui;

@@ -72,14 +72,6 @@ Version: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>For any information, contact </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>If you found a bug, you can send a mail to </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>launcher</source>
         <translation type="unfinished"></translation>
     </message>
@@ -89,6 +81,14 @@ Version: </source>
     </message>
     <message>
         <source>The installer will be activated when you&apos;ll restart the application...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For any information, contact %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If you found a bug, you can send a mail to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -257,6 +257,56 @@ Would you like to start the program now? (options detected: </source>
     </message>
     <message>
         <source>? The delete will be permanent!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>server %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The workspace folder %1 cannot be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a folder: it was left in place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConfigLoader</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it could not be read, so it is not written over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsReporter</name>
+    <message>
+        <source>Settings file unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: %2.
+
+The launcher goes on with the default settings and will not save over that file until it is restarted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2.
+
+Your changes are kept until the launcher is closed. Later failures are only reported on the standard error output.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -74,14 +74,6 @@ Version : </translation>
         <translation>Ce lanceur n&apos;est PAS fourni par l&apos;entreprise Velt.</translation>
     </message>
     <message>
-        <source>For any information, contact </source>
-        <translation>Pour toute information, contactez </translation>
-    </message>
-    <message>
-        <source>If you found a bug, you can send a mail to </source>
-        <translation>Si vous trouvez un bogue, vous pouvez écrire à </translation>
-    </message>
-    <message>
         <source>launcher</source>
         <translation>lanceur</translation>
     </message>
@@ -92,6 +84,14 @@ Version : </translation>
     <message>
         <source>The installer will be activated when you&apos;ll restart the application...</source>
         <translation>L&apos;installateur sera activé au prochain démarrage de l&apos;application...</translation>
+    </message>
+    <message>
+        <source>For any information, contact %1</source>
+        <translation>Pour toute information, contactez %1</translation>
+    </message>
+    <message>
+        <source>If you found a bug, you can send a mail to %1</source>
+        <translation>Si vous trouvez un bogue, vous pouvez écrire à %1</translation>
     </message>
 </context>
 <context>
@@ -270,6 +270,60 @@ Voulez-vous démarrer le programme maintenant ? (options détectées : </transla
     <message>
         <source>? The delete will be permanent!</source>
         <translation> ? La suppression sera définitive !</translation>
+    </message>
+    <message>
+        <source>server %1</source>
+        <translation>serveur %1</translation>
+    </message>
+    <message>
+        <source>The workspace folder %1 cannot be created.</source>
+        <translation>Le dossier des espaces de serveur %1 ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder: it was left in place.</source>
+        <translation>%1 n’est pas un dossier : il a été laissé en place.</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigLoader</name>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n’est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it could not be read, so it is not written over</source>
+        <translation>il n’a pas pu être lu, il n’est donc pas remplacé</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be created</source>
+        <translation>le dossier %1 ne peut pas être créé</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsReporter</name>
+    <message>
+        <source>Settings file unreadable</source>
+        <translation>Fichier de configuration illisible</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: %2.
+
+The launcher goes on with the default settings and will not save over that file until it is restarted.</source>
+        <translation>Le fichier de configuration %1 ne peut pas être lu : %2.
+
+Le lanceur continue avec la configuration par défaut et n’écrira pas par-dessus ce fichier avant son redémarrage.</translation>
+    </message>
+    <message>
+        <source>Settings not saved</source>
+        <translation>Configuration non enregistrée</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1: %2.
+
+Your changes are kept until the launcher is closed. Later failures are only reported on the standard error output.</source>
+        <translation>La configuration n’a pas pu être enregistrée dans %1 : %2.
+
+Vos modifications sont conservées jusqu’à la fermeture du lanceur. Les échecs suivants sont signalés uniquement sur la sortie d’erreur standard.</translation>
     </message>
 </context>
 </TS>
