@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
+#include <QDataStream>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -593,15 +594,22 @@ void ServerWidget::on_bClear_clicked()
 
 void ServerWidget::on_pushButton_11_clicked()
 {
+    // The pane sizes are kept and put back as they were: a saved splitter
+    // state does not bring a collapsed pane back.
     if (!splitterState) {
-        splitterState = new QByteArray(ui->splitterGit->saveState());
+        splitterState = new QByteArray();
+        QDataStream out(splitterState, QIODevice::WriteOnly);
+        out << ui->splitterGit->sizes();
         // The git terminals take the whole width.
         int total = 0;
         for (int size : ui->splitterGit->sizes())
             total += size;
         ui->splitterGit->setSizes({0, total});
     } else {
-        ui->splitterGit->restoreState(*splitterState);
+        QList<int> sizes;
+        QDataStream in(splitterState, QIODevice::ReadOnly);
+        in >> sizes;
+        ui->splitterGit->setSizes(sizes);
         delete splitterState;
         splitterState = nullptr;
     }
