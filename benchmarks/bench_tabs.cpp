@@ -1,6 +1,7 @@
 // Start-up of the launcher on 1 and on 5 server workspaces (each with its
 // VLconfig), measured until the main window is shown, without the fixed
-// splash pause; and the launcher's resident memory once 5 tabs are up.
+// splash pause; the launcher's resident memory once the tabs are up, and
+// again once every tab has been visited (all terminals running a shell).
 // Each measurement runs in a fresh process with a home of its own.
 //
 //   bench_tabs [runs]          (default 5 runs per workspace count)
@@ -19,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWindow>
@@ -97,8 +99,19 @@ int child(int argc, char* argv[], int tabs)
     QCoreApplication::processEvents();
     const qint64 shown = clock.elapsed();
 
-    // What one more tab costs, and its three terminals alone.
     settle(2000);
+    const long residentAtStart = residentKilobytes();
+    // Every tab visited once, so every tab's terminals run their shells.
+    if (auto* tabWidget = window->findChild<QTabWidget*>("tabWidget")) {
+        for (int i = 0; i < tabs; ++i) {
+            tabWidget->setCurrentIndex(i);
+            settle(300);
+        }
+    }
+    settle(1000);
+    const long residentAllVisited = residentKilobytes();
+
+    // What one more (hidden) tab costs, and three terminals with their shells.
     clock.restart();
     auto* extra = new ServerWidget('z', nullptr);
     const qint64 oneTab = clock.elapsed();
@@ -112,11 +125,10 @@ int child(int argc, char* argv[], int tabs)
     for (MyQTermWidget* terminal : terminals)
         delete terminal;
     delete extra;
-    settle(1000);
 
-    std::printf("%d %lld %lld %ld %lld %lld\n", tabs, static_cast<long long>(shown),
-                static_cast<long long>(constructed), residentKilobytes(), static_cast<long long>(oneTab),
-                static_cast<long long>(threeTerminals));
+    std::printf("%d %lld %lld %ld %ld %lld %lld\n", tabs, static_cast<long long>(shown),
+                static_cast<long long>(constructed), residentAtStart, residentAllVisited,
+                static_cast<long long>(oneTab), static_cast<long long>(threeTerminals));
     std::fflush(stdout);
     delete window;
     return 0;
@@ -142,9 +154,10 @@ int main(int argc, char* argv[])
     if (!environment.contains("QT_QPA_PLATFORM"))
         environment.insert("QT_QPA_PLATFORM", "offscreen");
 
-    std::printf("tabs  start-up ms (median)  of which construction ms  resident MB  one more tab ms  3 terminals ms\n");
+    std::printf("tabs  start-up ms  of which construction ms  resident MB  resident MB, all tabs visited"
+                "  hidden tab ms  3 started terminals ms   (medians)\n");
     for (int tabs : {1, 5}) {
-        std::vector<double> shown, constructed, resident, oneTab, terminals;
+        std::vector<double> shown, constructed, resident, residentVisited, oneTab, terminals;
         for (int run = 0; run < runs; ++run) {
             QProcess process;
             process.setProcessEnvironment(environment);
@@ -154,18 +167,19 @@ int main(int argc, char* argv[])
                 return 1;
             }
             const QList<QByteArray> fields = process.readAllStandardOutput().trimmed().split('\n').last().split(' ');
-            if (fields.size() != 6) {
+            if (fields.size() != 7) {
                 std::fprintf(stderr, "unexpected measurement output\n");
                 return 1;
             }
             shown.push_back(fields[1].toDouble());
             constructed.push_back(fields[2].toDouble());
             resident.push_back(fields[3].toDouble() / 1024.0);
-            oneTab.push_back(fields[4].toDouble());
-            terminals.push_back(fields[5].toDouble());
+            residentVisited.push_back(fields[4].toDouble() / 1024.0);
+            oneTab.push_back(fields[5].toDouble());
+            terminals.push_back(fields[6].toDouble());
         }
-        std::printf("%4d  %21.0f  %24.0f  %11.1f  %15.0f  %14.0f\n", tabs, median(shown), median(constructed),
-                    median(resident), median(oneTab), median(terminals));
+        std::printf("%4d  %11.0f  %24.0f  %11.1f  %29.1f  %13.0f  %21.0f\n", tabs, median(shown), median(constructed),
+                    median(resident), median(residentVisited), median(oneTab), median(terminals));
     }
     return 0;
 }

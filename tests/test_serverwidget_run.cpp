@@ -78,6 +78,7 @@ class TestServerWidgetRun : public QObject
     std::unique_ptr<ServerWidget> openTab()
     {
         auto tab = std::make_unique<ServerWidget>('a', nullptr);
+        tab->startTerminals();
         if (!QTest::qWaitFor([&] { return tab->lastLine.contains("$"); }, deadline))
             return nullptr;
         QTest::qWait(1000);
@@ -287,6 +288,21 @@ private slots:
         QVERIFY(clock.elapsed() < 10000);
         QVERIFY(tab->watchLine.contains("$"));
     }
+    void hiddenTabStartsItsShellsWhenShown()
+    {
+        ServerWidget tab('a', nullptr);
+        QTest::qWait(500);
+        for (MyQTermWidget* terminal : {tab.serverTerminal, tab.communityTerminal, tab.enterpriseTerminal})
+            QCOMPARE(terminal->getShellPID(), 0);
+        // What is typed meanwhile runs once the shell is there, in the workspace.
+        tab.serverTerminal->sendText("pwd >> ~/calls.txt\n");
+        tab.show();
+        for (MyQTermWidget* terminal : {tab.serverTerminal, tab.communityTerminal, tab.enterpriseTerminal})
+            QVERIFY(terminal->getShellPID() > 0);
+        QVERIFY(QTest::qWaitFor([&] { return calls() == QStringList{workspace()}; }, deadline));
+        tab.hide();
+    }
+
     // Last: it runs the application's event loop the way the launcher does,
     // and closes its last window while a wait for the prompt runs.
     void closingTheLauncherEndsWaits()

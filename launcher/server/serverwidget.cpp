@@ -132,13 +132,30 @@ ServerWidget::~ServerWidget()
 
 MyQTermWidget* ServerWidget::createTerminal()
 {
+    // The shell starts with startTerminals(); what is typed meanwhile waits in
+    // the terminal's input.
     auto* terminal = new MyQTermWidget(0, this);
     terminal->setColorScheme("WhiteOnBlack");
-    terminal->startShellProgram();
-    terminal->setFlowControlEnabled(true);
     if (terminal->layout())
         terminal->layout()->setContentsMargins(0, 0, 0, 0);
     return terminal;
+}
+
+void ServerWidget::startTerminals()
+{
+    if (terminalsStarted)
+        return;
+    terminalsStarted = true;
+    for (MyQTermWidget* terminal : {serverTerminal, communityTerminal, enterpriseTerminal}) {
+        terminal->startShellProgram();
+        terminal->setFlowControlEnabled(true);
+    }
+}
+
+void ServerWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    startTerminals();
 }
 
 void ServerWidget::placeTerminal(MyQTermWidget* terminal, QWidget* frame)
@@ -464,6 +481,7 @@ bool ServerWidget::waitForPrompt(int interruptionsAtStart)
 
 bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
 {
+    startTerminals();
     const int interruptionsAtStart = interruptions;
     for (int i = 0; i < lines.size(); ++i) {
         // Cleared before typing, so an earlier prompt is not taken for this line's.
@@ -480,6 +498,7 @@ bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
 
 bool ServerWidget::interruptUntilPrompt()
 {
+    startTerminals();
     QPointer<ServerWidget> self(this);
     // Any typing sequence in progress ends here: its next line must not run.
     ++interruptions;
@@ -564,6 +583,7 @@ void ServerWidget::on_bStart_clicked()
 
 void ServerWidget::on_bStop_clicked()
 {
+    startTerminals();
     serverTerminal->scrollToEnd();
     if (!interruptUntilPrompt())
         return;

@@ -12,6 +12,7 @@ class MyQTermWidget;
 class QCompleter;
 class QKeyEvent;
 class QLineEdit;
+class QShowEvent;
 
 namespace Ui {
 class ServerWidget;
@@ -33,6 +34,10 @@ public:
     // Puts the run buttons in the running or the stopped state.
     void setServerRunning(bool running);
     bool isServerRunning() const { return serverRunning; }
+
+    // Starts the shells of the three terminals, once. A tab does it when it is
+    // first shown or first runs something: hidden tabs cost no shells at start-up.
+    void startTerminals();
 
     // Interrupts what runs in the server terminal, again every
     // secBeforeShutDown seconds, until the shell prompt is back.
@@ -79,6 +84,9 @@ public slots:
     void receiveText(const QString& text);
     // Delivers `event` to the server terminal's display as if typed; takes ownership.
     void sendKeyCombinaison(QKeyEvent* event);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void on_bStart_clicked();
@@ -182,6 +190,7 @@ private:
     QString communityActiveBranch() const;
 
     bool serverRunning = false;
+    bool terminalsStarted = false;
     // Counts the Ctrl+C rounds: a typing sequence stops when one happens.
     int interruptions = 0;
     bool launcherClosing = false;
