@@ -232,6 +232,42 @@ private slots:
         QVERIFY(tab.ui->ttCommand->text().endsWith(" --workers=4 --x y"));
     }
 
+    // Every option widget is wired: a change reaches the file at once, and
+    // every widget but the colour scheme changes the command line.
+    void everyOptionIsSaved()
+    {
+        home.writeFile(configFile, "<--- DB <---\ndb_one\ndb_two\n---> DB --->\n");
+        ServerWidget tab('a', nullptr);
+        QByteArray file = home.readFile(configFile);
+        QString command = tab.command;
+        int changed = 0;
+        auto expectChange = [&](QWidget* widget, bool commandToo) {
+            const QByteArray now = home.readFile(configFile);
+            QVERIFY2(now != file, qPrintable(widget->objectName()));
+            QVERIFY2(!commandToo || tab.command != command, qPrintable(widget->objectName()));
+            QCOMPARE(tab.ui->ttCommand->text(), tab.command);
+            file = now;
+            command = tab.command;
+            ++changed;
+        };
+        for (QCheckBox* box : tab.findChildren<QCheckBox*>()) {
+            box->toggle();
+            // python 2 only chooses the environment.
+            expectChange(box, box->objectName() != "chbPy2");
+        }
+        for (QLineEdit* field : tab.findChildren<QLineEdit*>()) {
+            if (!field->objectName().startsWith("tt") || field == tab.ui->ttCommand)
+                continue;
+            field->setText("x1");
+            expectChange(field, true);
+        }
+        for (QComboBox* box : tab.findChildren<QComboBox*>()) {
+            box->setCurrentIndex(box->currentIndex() == 1 ? 0 : 1);
+            expectChange(box, box != tab.ui->cbColor);
+        }
+        QCOMPARE(changed, 20 + 39 + 7);
+    }
+
     void everyKeyRoundTrips()
     {
         QList<QPair<QString, QString>> values;
