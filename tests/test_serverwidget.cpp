@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -381,6 +382,33 @@ private slots:
         tab.ui->ttInstall->clear();
         QCOMPARE(tab.installCompleter->completionCount(), 416);
         QVERIFY(!tab.command.contains(" -i "));
+    }
+
+    void browseButtonsFillTheirFields()
+    {
+        ServerWidget tab('a', nullptr);
+        home.writeFile("geo/GeoLite.mmdb", "x");
+        ModalAnswer::whenModal([this](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->directory().absolutePath(), QDir(home.path()).absolutePath());
+            QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
+            dialog->selectFile(home.path() + "/geo/GeoLite.mmdb");
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        tab.ui->pushButton_9->click();
+        QCOMPARE(tab.ui->ttGeoipDB->text(), home.path() + "/geo/GeoLite.mmdb");
+        QVERIFY(tab.command.contains(" --geoip-db=" + home.path() + "/geo/GeoLite.mmdb"));
+        QCOMPARE(savedValues().value("GeoipDB"), home.path() + "/geo/GeoLite.mmdb");
+
+        ModalAnswer::whenModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        tab.ui->pushButton_7->click();
+        QCOMPARE(tab.ui->ttReportDirectory->text(), QString());
     }
 
     void gitTerminalToggle()
