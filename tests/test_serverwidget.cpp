@@ -45,7 +45,7 @@ void answerBoxes(int count, QStringList* seen)
         }
         // The next box is looked for once this one has gone.
         QTimer::singleShot(100, [=] { answerBoxes(count - 1, seen); });
-    });
+    }, 60000);
 }
 
 // Every VLconfig key with a value that differs from the widget's default.
@@ -336,11 +336,13 @@ private slots:
         home.writeFile(configFile, "<--- DB <---\ndb_server_a\n---> DB --->\n");
         ServerWidget tab('a', nullptr);
         ModalAnswer::whenModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<QInputDialog*>(modal);
-            QVERIFY(dialog);
-            dialog->setTextValue("db_new");
-            dialog->accept();
-        });
+            if (auto* dialog = qobject_cast<QInputDialog*>(modal)) {
+                dialog->setTextValue("db_new");
+                dialog->accept();
+            } else {
+                modal->close();
+            }
+        }, 60000);
         tab.ui->pushButton_10->click();
         QCOMPARE(tab.ui->cbDB->count(), 2);
         QCOMPARE(tab.ui->cbDB->currentText(), QString("db_new"));
@@ -349,7 +351,7 @@ private slots:
         QCOMPARE(savedValues().value("db"), QString("db_new"));
 
         // Cancelled: nothing added, the cancel marker least of all.
-        ModalAnswer::whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        ModalAnswer::whenModal([](QWidget* modal) { modal->close(); }, 60000);
         tab.ui->pushButton_10->click();
         QCOMPARE(tab.ui->cbDB->count(), 2);
         QCOMPARE(tab.ui->cbDB->findText("xxxFalsexxx"), -1);
@@ -386,28 +388,38 @@ private slots:
 
     void browseButtonsFillTheirFields()
     {
+        // The answers only record what they saw and always close the dialog,
+        // so a wrong dialog fails the test instead of hanging it.
         ServerWidget tab('a', nullptr);
         home.writeFile("geo/GeoLite.mmdb", "x");
-        ModalAnswer::whenModal([this](QWidget* modal) {
+        QString directory;
+        int mode = -1;
+        ModalAnswer::whenModal([&](QWidget* modal) {
             auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            QCOMPARE(dialog->directory().absolutePath(), QDir(home.path()).absolutePath());
-            QCOMPARE(dialog->fileMode(), QFileDialog::AnyFile);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            directory = dialog->directory().absolutePath();
+            mode = dialog->fileMode();
             dialog->selectFile(home.path() + "/geo/GeoLite.mmdb");
             static_cast<QDialog*>(dialog)->accept();
-        });
+        }, 60000);
         tab.ui->pushButton_9->click();
+        QCOMPARE(directory, QDir(home.path()).absolutePath());
+        QCOMPARE(mode, int(QFileDialog::AnyFile));
         QCOMPARE(tab.ui->ttGeoipDB->text(), home.path() + "/geo/GeoLite.mmdb");
         QVERIFY(tab.command.contains(" --geoip-db=" + home.path() + "/geo/GeoLite.mmdb"));
         QCOMPARE(savedValues().value("GeoipDB"), home.path() + "/geo/GeoLite.mmdb");
 
-        ModalAnswer::whenModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog);
-            QCOMPARE(dialog->fileMode(), QFileDialog::Directory);
-            static_cast<QDialog*>(dialog)->reject();
-        });
+        mode = -1;
+        ModalAnswer::whenModal([&](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal))
+                mode = dialog->fileMode();
+            modal->close();
+        }, 60000);
         tab.ui->pushButton_7->click();
+        QCOMPARE(mode, int(QFileDialog::Directory));
         QCOMPARE(tab.ui->ttReportDirectory->text(), QString());
     }
 

@@ -234,7 +234,7 @@ private slots:
         tab->ui->pushButton_12->click();
         QCOMPARE(tab->ui->cbDB->count(), 0);
         QStringList seen;
-        ModalAnswer::clickButton("OK", &seen);
+        ModalAnswer::clickButton("OK", &seen, 60000);
         tab->ui->bStart->click();
         QCOMPARE(seen, QStringList({"Error", "Please provide minimum one DB to launch the server!"}));
         QTest::qWait(2000);
@@ -249,7 +249,7 @@ private slots:
         auto tab = openTab();
         QVERIFY(tab);
         QStringList seen;
-        ModalAnswer::clickButton("OK", &seen);
+        ModalAnswer::clickButton("OK", &seen, 60000);
         tab->ui->bStart->click();
         QCOMPARE(seen, QStringList({"Configuration save detected",
                                     "Be careful, you have saved a configuration in ~/.veltrc. This can break the "
