@@ -288,6 +288,21 @@ private slots:
         QVERIFY(clock.elapsed() < 10000);
         QVERIFY(tab->watchLine.contains("$"));
     }
+    void sandboxTypesNothingAndDoesNotWait()
+    {
+        auto tab = openTab();
+        QVERIFY(tab);
+        ConfigLoader::getSingleton()->sandbox = true;
+        QElapsedTimer clock;
+        clock.start();
+        const bool typed = tab->sendOrderedText({"echo a >> ~/calls.txt\n", "echo b >> ~/calls.txt\n"}, false);
+        ConfigLoader::getSingleton()->sandbox = false;
+        QVERIFY(typed);
+        QVERIFY(clock.elapsed() < 5000);
+        QTest::qWait(1000);
+        QVERIFY(calls().isEmpty());
+    }
+
     void hiddenTabStartsItsShellsWhenShown()
     {
         ServerWidget tab('a', nullptr);
