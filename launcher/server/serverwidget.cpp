@@ -1,26 +1,959 @@
 #include "serverwidget.h"
 #include "ui_serverwidget.h"
 
+#include "cooperativewait.h"
+#include "exec/myqtermwidget.h"
+#include "exec/termexecutor.h"
+#include "server/autocompletionlist.h"
+#include "server/servercommands.h"
+#include "server/vlconfig.h"
+#include "server/widgetvalues.h"
+#include "settings/configloader.h"
+#include "settings/homedirectory.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QDataStream>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const promptMarker = "$";
+const char* const runningMarker = "? velt: database: ";
+const char* const cancelledName = "xxxFalsexxx";
+
+// VLconfig keys and the widgets that hold their values, in file order.
+const char* const configFields[][2] = {
+    {"python2", "chbPy2"}, {"shell", "chbShell"}, {"enterprise", "chbEnterprise"},
+    {"demo_data", "chbDemoData"}, {"install", "ttInstall"}, {"upgrade", "ttUpgrades"}, {"db", "cbDB"},
+    {"color", "cbColor"}, {"port", "ttPort"}, {"log", "cbLog"}, {"http-interface", "ttHttpInterface"},
+    {"longPollingPort", "ttLongPollingPort"}, {"no-HTTP", "chbNoHttp"}, {"Proxy-mode", "chbProxyMode"},
+    {"logFile", "ttLogFile"}, {"logRotate", "chbLogRotate"}, {"Syslog", "chbSyslog"},
+    {"log-handler", "cbLogHandler"}, {"logDB", "ttLogDB"}, {"LogDBLevel", "cbLogDBLevel"},
+    {"DBUser", "ttUser"}, {"DBPassword", "ttPassword"}, {"pg-path", "ttPgPath"}, {"DBHost", "ttDBHost"},
+    {"DBPort", "ttDBPort"}, {"DBSSLMode", "ttDBSSLMode"}, {"DBMaxCo", "ttDBMaxConnections"},
+    {"DBTemplate", "ttDBTemplate"}, {"TestFile", "ttTestFile"}, {"Report-directory", "ttReportDirectory"},
+    {"Test-enable", "chbTestEnable"}, {"Test-commit", "chbTestCommit"}, {"email-from", "ttEmailFrom"},
+    {"smtp-server", "ttSMTPServer"}, {"smtp-port", "ttSMTPPort"}, {"smtp-ssl", "chbSMTPSSL"},
+    {"smtp-user", "ttSMTPUser"}, {"smtp-password", "ttSMTPPassword"}, {"loadLanguage", "ttLoadLanguage"},
+    {"language", "ttLanguage"}, {"il8nExport", "ttIl8nExport"}, {"il8nImport", "ttIl8nImport"},
+    {"il8nOverwrite", "chbIl8nOverwrite"}, {"INmodules", "ttModules"}, {"dev-mode-all", "chbAll"},
+    {"dev-mode-db", "chbDevDB"}, {"dev-mode-db-cb", "cbDevDB"}, {"dev-mode-reload", "chbReload"},
+    {"dev-mode-qweb", "chbQWeb"}, {"dev-mode-werkzeug", "chbWerkzeug"}, {"dev-mode-xml", "chbXML"},
+    {"shellInterface", "cbShellInterface"}, {"stop-after-init", "chbStopAfterInit"},
+    {"unaccent", "chbUnaccent"}, {"OSVMemoryCount", "ttOSVMemoryCount"}, {"OSVAgeLimit", "ttOSVageLimit"},
+    {"MaxCronThreads", "ttMaxCronThreads"}, {"GeoipDB", "ttGeoipDB"}, {"Workers", "ttWorkers"},
+    {"LimitMemorySoft", "ttLimitMemorySoft"}, {"LimitMemoryHard", "ttLimitMemoryHard"},
+    {"LimitTimeCPU", "ttLimitTimeCPU"}, {"LimitTimeReal", "ttLimitTimeReal"},
+    {"limitTimeRealCron", "ttLimitTimeRealCron"}, {"limitRequest", "ttLimitRequest"},
+    {"CustomParams", "ttCustomParams"},
+};
+
+// Asks for the name of a database to add: the name, or "xxxFalsexxx" when
+// the user cancels (or gives no name).
+QString askNewDB(QWidget* parent)
+{
+    bool accepted = false;
+    const QString name = QInputDialog::getText(parent, ServerWidget::tr("New database"),
+                                               ServerWidget::tr("Database name:"), QLineEdit::Normal,
+                                               QString(), &accepted);
+    if (!accepted || name.trimmed().isEmpty())
+        return QString::fromLatin1(cancelledName);
+    return name;
+}
+
+}
+
 ServerWidget::ServerWidget(char letter, QWidget* parent)
     : QWidget(parent)
     , ui(new Ui::ServerWidget)
     , letter(letter)
 {
+    // The git panels of both clones join the tab with the git work; until
+    // then there is no "Git" tab and no active branch.
+    loading = true;
+
+    serverTerminal = createTerminal();
+    connect(serverTerminal, &QTermWidget::receivedData, this, &ServerWidget::receiveText);
+    home = homeDirectory();
+    const QString cdLine = ServerCommands::workspaceCdLine(home, letter);
+    serverTerminal->sendText(cdLine, false);
+    serverTerminal->clear();
+    communityTerminal = createTerminal();
+    communityTerminal->sendText(cdLine, false);
+    enterpriseTerminal = createTerminal();
+    enterpriseTerminal->sendText(cdLine, false);
+
     ui->setupUi(this);
+    placeTerminal(serverTerminal, ui->frameServer);
+    placeTerminal(communityTerminal, ui->frameCommunity);
+    placeTerminal(enterpriseTerminal, ui->frameEnterprise);
+
+    communityTerminal->sendText("cd velt\n", false);
+    communityTerminal->clear();
+    communityTerminal->sendText("git status\n", false);
+    enterpriseTerminal->sendText("cd enterprise\n", false);
+    enterpriseTerminal->clear();
+    enterpriseTerminal->sendText("git status\n", false);
+
+    for (const QString& scheme : QTermWidget::availableColorSchemes())
+        ui->cbColor->addItem(scheme);
+
+    applyGlobalDefaults();
+    ui->bStop->setEnabled(false);
+    ui->bRestart->setEnabled(false);
+
+    loadConfig();
+    rebuildCommand();
+    loading = false;
+
+    on_cbColor_currentIndexChanged(ui->cbColor->currentText());
+    ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
     ui->tabWidget->setCurrentIndex(0);
+    createCompleters();
+    checkVersion();
+
+    // A wait for the prompt must not outlive the launcher's window.
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { launcherClosing = true; });
 }
 
 ServerWidget::~ServerWidget()
 {
+    delete splitterState;
     delete ui;
 }
 
+MyQTermWidget* ServerWidget::createTerminal()
+{
+    // The shell starts with startTerminals(); what is typed meanwhile waits in
+    // the terminal's input.
+    auto* terminal = new MyQTermWidget(0, this);
+    terminal->setColorScheme("WhiteOnBlack");
+    if (terminal->layout())
+        terminal->layout()->setContentsMargins(0, 0, 0, 0);
+    return terminal;
+}
+
+void ServerWidget::startTerminals()
+{
+    if (terminalsStarted)
+        return;
+    terminalsStarted = true;
+    for (MyQTermWidget* terminal : {serverTerminal, communityTerminal, enterpriseTerminal}) {
+        terminal->startShellProgram();
+        terminal->setFlowControlEnabled(true);
+    }
+}
+
+void ServerWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    startTerminals();
+}
+
+void ServerWidget::placeTerminal(MyQTermWidget* terminal, QWidget* frame)
+{
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(terminal);
+}
+
+void ServerWidget::applyGlobalDefaults()
+{
+    const ConfigLoader* config = ConfigLoader::getSingleton();
+    ui->ttInstall->setText(config->default_install);
+    ui->ttUpgrades->setText(config->default_upgrades);
+    ui->chbDemoData->setChecked(config->default_demo);
+    ui->chbPy2->setChecked(config->default_p2);
+    ui->chbShell->setChecked(config->default_shell);
+    ui->chbEnterprise->setChecked(config->default_enterprise);
+}
+
+QString ServerWidget::configPath() const
+{
+    return home + "/Documents/velt-servers/server_" + QChar(letter) + "/VLconfig";
+}
+
+QString ServerWidget::communityActiveBranch() const
+{
+    // The community git panel provides the checked-out branch.
+    return QString();
+}
+
+// ---------------------------------------------------------------- options
+
+ServerOptions ServerWidget::options() const
+{
+    ServerOptions values;
+    values.activeBranch = communityActiveBranch();
+    for (const QLineEdit* field : findChildren<QLineEdit*>())
+        if (field->objectName().startsWith("tt") && field != ui->ttCommand)
+            values.texts.insert(field->objectName(), field->text());
+    for (const QComboBox* box : findChildren<QComboBox*>())
+        if (box->objectName().startsWith("cb"))
+            values.texts.insert(box->objectName(), box->currentText());
+    for (const QCheckBox* box : findChildren<QCheckBox*>())
+        if (box->isChecked())
+            values.checked.insert(box->objectName());
+    return values;
+}
+
+void ServerWidget::rebuildCommand()
+{
+    command = buildServerCommand(options());
+    ui->ttCommand->setText(command);
+}
+
+void ServerWidget::optionChanged()
+{
+    if (loading)
+        return;
+    rebuildCommand();
+    saveConfig();
+}
+
+void ServerWidget::saveConfig()
+{
+    VLConfig::Content content;
+    for (int i = 0; i < ui->cbDB->count(); ++i)
+        content.databases << ui->cbDB->itemText(i);
+    for (const auto& field : configFields) {
+        QWidget* widget = findChild<QWidget*>(field[1]);
+        content.values.insert(field[0], widgetValue(widget));
+    }
+    content.checkoutPoints = checkoutPoints;
+    VLConfig::write(configPath(), content);
+}
+
+void ServerWidget::loadConfig()
+{
+    QList<VLConfig::Entry> entries;
+    if (!VLConfig::read(configPath(), entries))
+        return;
+    for (const VLConfig::Entry& entry : entries) {
+        switch (entry.kind) {
+        case VLConfig::Entry::Value:
+            for (const auto& field : configFields)
+                if (entry.key == QLatin1String(field[0]))
+                    setWidgetValue(findChild<QWidget*>(field[1]), entry.value);
+            break;
+        case VLConfig::Entry::Databases:
+            ui->cbDB->clear();
+            for (const QString& database : entry.items)
+                ui->cbDB->addItem(database);
+            if (ui->cbDB->count() == 0)
+                ui->cbDB->addItem("db_server_" + QString(QChar(letter)));
+            break;
+        case VLConfig::Entry::CheckoutPoints:
+            checkoutPoints = entry.items;
+            break;
+        case VLConfig::Entry::Unknown:
+            QMessageBox::critical(nullptr, tr("Error"),
+                                  tr("Sorry, but the config has unknown values... check if your configuration "
+                                     "still work! (")
+                                      + entry.key + ")",
+                                  QMessageBox::Ok);
+            break;
+        }
+    }
+}
+
+void ServerWidget::on_cbColor_currentIndexChanged(const QString& scheme)
+{
+    if (loading)
+        return;
+    serverTerminal->setColorScheme(scheme);
+    communityTerminal->setColorScheme(scheme);
+    enterpriseTerminal->setColorScheme(scheme);
+    saveConfig();
+}
+
+void ServerWidget::on_ttPort_selectionChanged()
+{
+    ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
+}
+
+void ServerWidget::on_ttPort_cursorPositionChanged(int, int)
+{
+    ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
+}
+
+void ServerWidget::browseInto(QLineEdit* field, bool directory)
+{
+    QFileDialog dialog(this);
+    dialog.setDirectory(home);
+    dialog.setFileMode(directory ? QFileDialog::Directory : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    field->setText(dialog.selectedFiles().first());
+}
+
+void ServerWidget::on_pushButton_7_clicked()
+{
+    browseInto(ui->ttReportDirectory, true);
+}
+
+void ServerWidget::on_pushButton_8_clicked()
+{
+    browseInto(ui->ttLogFile, false);
+}
+
+void ServerWidget::on_pushButton_9_clicked()
+{
+    browseInto(ui->ttGeoipDB, false);
+}
+
+void ServerWidget::on_pushButton_10_clicked()
+{
+    const QString name = askNewDB(this);
+    if (name == QLatin1String(cancelledName))
+        return;
+    ui->cbDB->addItem(name);
+    ui->cbDB->setCurrentIndex(ui->cbDB->count() - 1);
+    rebuildCommand();
+    saveConfig();
+}
+
+void ServerWidget::on_pushButton_12_clicked()
+{
+    if (ui->cbDB->currentIndex() >= 0)
+        ui->cbDB->removeItem(ui->cbDB->currentIndex());
+    rebuildCommand();
+    saveConfig();
+}
+
+// ----------------------------------------------------- module completion
+
+void ServerWidget::createCompleters()
+{
+    installCompleter = new QCompleter(AC_list::modules, this);
+    upgradesCompleter = new QCompleter(AC_list::modules, this);
+    for (QCompleter* completer : {installCompleter, upgradesCompleter}) {
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->setCompletionMode(QCompleter::PopupCompletion);
+    }
+    installCompleter->setWidget(ui->ttInstall);
+    upgradesCompleter->setWidget(ui->ttUpgrades);
+    connect(installCompleter, QOverload<const QString&>::of(&QCompleter::activated), this,
+            &ServerWidget::insertCompletionTTInstall);
+    connect(upgradesCompleter, QOverload<const QString&>::of(&QCompleter::activated), this,
+            &ServerWidget::insertCompletionTTUpgrades);
+    connect(ui->ttInstall, &QLineEdit::textChanged, this, &ServerWidget::updateCompleterTTInstall);
+    connect(ui->ttUpgrades, &QLineEdit::textChanged, this, &ServerWidget::updateCompleterTTUpgrades);
+}
+
+void ServerWidget::normaliseModules(QLineEdit* field)
+{
+    if (loading)
+        return;
+    const QString clean = AC_list::normalised(field->text());
+    if (clean != field->text()) {
+        // Fires this slot again with the clean text, which rebuilds and saves.
+        field->setText(clean);
+        return;
+    }
+    rebuildCommand();
+    saveConfig();
+}
+
+void ServerWidget::on_ttInstall_textChanged(const QString&)
+{
+    normaliseModules(ui->ttInstall);
+}
+
+void ServerWidget::on_ttUpgrades_textChanged(const QString&)
+{
+    normaliseModules(ui->ttUpgrades);
+}
+
+void ServerWidget::updateCompleter(QCompleter* completer, QLineEdit* field, const QString& text)
+{
+    completer->setCompletionPrefix(AC_list::completionPrefix(text));
+    // Only for the user typing: a field emptied by Start must not pop a list up.
+    if (field->hasFocus())
+        completer->complete();
+}
+
+void ServerWidget::updateCompleterTTInstall(QString text)
+{
+    updateCompleter(installCompleter, ui->ttInstall, text);
+}
+
+void ServerWidget::updateCompleterTTUpgrades(QString text)
+{
+    updateCompleter(upgradesCompleter, ui->ttUpgrades, text);
+}
+
+void ServerWidget::insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name)
+{
+    field->setText(AC_list::withCompletion(field->text(), name));
+    completer->popup()->hide();
+}
+
+void ServerWidget::insertCompletionTTInstall(QString name)
+{
+    insertCompletion(installCompleter, ui->ttInstall, name);
+}
+
+void ServerWidget::insertCompletionTTUpgrades(QString name)
+{
+    insertCompletion(upgradesCompleter, ui->ttUpgrades, name);
+}
+
+// ----------------------------------------------------------- run control
+
 int ServerWidget::getPort()
 {
+    if (!ui || !ui->ttPort)
+        return -1;
     return ui->ttPort->text().toInt(nullptr, 10);
 }
 
 void ServerWidget::setServerRunning(bool running)
 {
     serverRunning = running;
+    if (running) {
+        if (ui->bStart->hasFocus())
+            serverTerminal->setFocus();
+        ui->bRestart->setEnabled(true);
+        ui->bStop->setEnabled(true);
+        ui->bStart->setEnabled(false);
+    } else {
+        if (ui->bStop->hasFocus() || ui->bRestart->hasFocus())
+            serverTerminal->setFocus();
+        ui->bStart->setEnabled(true);
+        ui->bStop->setEnabled(false);
+        ui->bRestart->setEnabled(false);
+    }
+}
+
+void ServerWidget::receiveText(const QString& text)
+{
+    lastLine = text.split("\r\n").last();
+    watchLine = lastLine;
+    if (text.contains(runningMarker)) {
+        serverTerminal->setFocus();
+        setServerRunning(true);
+    } else if (text.contains(promptMarker)) {
+        serverTerminal->setFocus();
+        setServerRunning(false);
+    }
+}
+
+void ServerWidget::sendKeyCombinaison(QKeyEvent* event)
+{
+    for (QObject* child : serverTerminal->children()) {
+        if (qstrcmp(child->metaObject()->className(), "Konsole::TerminalDisplay") == 0) {
+            QCoreApplication::postEvent(child, event);
+            return;
+        }
+    }
+    delete event;
+}
+
+void ServerWidget::delay(int ms)
+{
+    cooperativeWait(ms);
+}
+
+bool ServerWidget::waitsAbandoned() const
+{
+    return launcherClosing || QCoreApplication::closingDown();
+}
+
+bool ServerWidget::waitForPrompt(int interruptionsAtStart)
+{
+    QPointer<ServerWidget> self(this);
+    while (!watchLine.contains(promptMarker)) {
+        delay(100);
+        if (!self || waitsAbandoned() || interruptions != interruptionsAtStart)
+            return false;
+    }
+    return true;
+}
+
+bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
+{
+    startTerminals();
+    // In the sandbox nothing reaches the shell, so no prompt would ever answer.
+    if (ConfigLoader::getSingleton()->sandbox) {
+        for (const QString& line : lines)
+            serverTerminal->sendText(line, false);
+        return true;
+    }
+    const int interruptionsAtStart = interruptions;
+    for (int i = 0; i < lines.size(); ++i) {
+        // Cleared before typing, so an earlier prompt is not taken for this line's.
+        watchLine.clear();
+        serverTerminal->sendText(lines.at(i), false);
+        if (noWaitLast && i == lines.size() - 1)
+            break;
+        if (!waitForPrompt(interruptionsAtStart))
+            return false;
+        watchLine.clear();
+    }
+    return true;
+}
+
+bool ServerWidget::interruptUntilPrompt()
+{
+    startTerminals();
+    QPointer<ServerWidget> self(this);
+    // Any typing sequence in progress ends here: its next line must not run.
+    ++interruptions;
+    const int patience = ConfigLoader::getSingleton()->secBeforeShutDown * 10;
+    for (;;) {
+        sendKeyCombinaison(new QKeyEvent(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier));
+        watchLine.clear();
+        for (int polls = 0; polls <= patience; ++polls) {
+            delay(100);
+            if (!self || waitsAbandoned())
+                return false;
+            if (watchLine.contains(promptMarker))
+                return true;
+        }
+    }
+}
+
+void ServerWidget::sendCtrlC()
+{
+    interruptUntilPrompt();
+}
+
+QString ServerWidget::getVirtualEnvCommand()
+{
+    // The environment matching the server version comes with the version
+    // reading; until then the master environment serves every version.
+    return QString("source ~/Documents/velt-servers/environnements/vMaster/")
+        + (ui->chbPy2->isChecked() ? "python2" : "python3") + "/bin/activate\n";
+}
+
+void ServerWidget::checkVersion()
+{
+    // Reads the server version; the version label arrives with the git work.
+}
+
+bool ServerWidget::chooseAutomaticPort()
+{
+    QPointer<ServerWidget> self(this);
+    int chosen = 0;
+    for (int candidate : ServerCommands::autoPortCandidates()) {
+        chosen = candidate;
+        const QStringList holders = TermExecutor::getSingleton()->exec(
+            ServerCommands::portProbeCommand(candidate), true, QStringList(), false, QStringList(),
+            "cd ~/Documents");
+        // The "Bug Splat" window may have run an event loop meanwhile.
+        if (!self)
+            return false;
+        if (holders.join("").trimmed().isEmpty())
+            break;
+    }
+    ui->ttPort->setText(QString::number(chosen));
+    return true;
+}
+
+void ServerWidget::on_bStart_clicked()
+{
+    if (ui->chbShell->isChecked() && QFileInfo::exists(home + "/.veltrc"))
+        QMessageBox::information(this, tr("Configuration save detected"),
+                                 tr("Be careful, you have saved a configuration in ~/.veltrc. This can break the "
+                                    "velt shell."),
+                                 QMessageBox::Ok);
+    if (ui->cbDB->currentIndex() < 0) {
+        QMessageBox::information(this, tr("Error"), tr("Please provide minimum one DB to launch the server!"),
+                                 QMessageBox::Ok);
+        return;
+    }
+    if (ConfigLoader::getSingleton()->auto_port) {
+        if (!chooseAutomaticPort())
+            return;
+    } else if (ui->ttPort->text().isEmpty()) {
+        ui->ttPort->setText("8069");
+    }
+    rebuildCommand();
+    serverTerminal->scrollToEnd();
+    const QStringList lines = {ServerCommands::workspaceCdLine(home, letter), getVirtualEnvCommand(),
+                               ui->ttCommand->text() + "\n"};
+    if (!sendOrderedText(lines, true))
+        return;
+    if (ConfigLoader::getSingleton()->remove_installs)
+        ui->ttInstall->clear();
+}
+
+void ServerWidget::on_bStop_clicked()
+{
+    startTerminals();
+    serverTerminal->scrollToEnd();
+    if (!interruptUntilPrompt())
+        return;
+    serverTerminal->sendText(ServerCommands::killLeftoversLine(ui->ttPort->text()), false);
+}
+
+void ServerWidget::on_bRestart_clicked()
+{
+    serverTerminal->scrollToEnd();
+    if (!interruptUntilPrompt())
+        return;
+    rebuildCommand();
+    if (!sendOrderedText({getVirtualEnvCommand(), ui->ttCommand->text() + "\n"}, true))
+        return;
+    if (ConfigLoader::getSingleton()->remove_installs)
+        ui->ttInstall->clear();
+}
+
+void ServerWidget::on_bClear_clicked()
+{
+    if (!interruptUntilPrompt())
+        return;
+    // Without a database there is nothing to drop.
+    if (ui->cbDB->currentText().isEmpty())
+        return;
+    sendOrderedText({ServerCommands::dropDatabaseLine(ui->cbDB->currentText())}, false);
+}
+
+void ServerWidget::on_pushButton_11_clicked()
+{
+    // The pane sizes are kept and put back as they were: a saved splitter
+    // state does not bring a collapsed pane back.
+    if (!splitterState) {
+        splitterState = new QByteArray();
+        QDataStream out(splitterState, QIODevice::WriteOnly);
+        out << ui->splitterGit->sizes();
+        // The git terminals take the whole width.
+        int total = 0;
+        for (int size : ui->splitterGit->sizes())
+            total += size;
+        ui->splitterGit->setSizes({0, total});
+    } else {
+        QList<int> sizes;
+        QDataStream in(splitterState, QIODevice::ReadOnly);
+        in >> sizes;
+        ui->splitterGit->setSizes(sizes);
+        delete splitterState;
+        splitterState = nullptr;
+    }
+}
+
+// ---------------------------------------------------------- option slots
+
+void ServerWidget::on_chbEnterprise_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbShell_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbPy2_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbDemoData_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbNoHttp_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbProxyMode_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbTestEnable_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbTestCommit_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbIl8nOverwrite_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbLogRotate_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbSyslog_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbSMTPSSL_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbAll_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbDevDB_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbReload_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbQWeb_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbWerkzeug_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbXML_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbStopAfterInit_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_chbUnaccent_toggled(bool)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttPort_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttHttpInterface_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLongPollingPort_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttTestFile_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttReportDirectory_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLoadLanguage_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLanguage_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttIl8nExport_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttIl8nImport_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttUser_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttModules_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLogFile_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttEmailFrom_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttSMTPServer_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttSMTPPort_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttSMTPUser_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttSMTPPassword_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttOSVMemoryCount_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttOSVageLimit_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttMaxCronThreads_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttGeoipDB_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttPassword_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttPgPath_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttDBHost_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttDBPort_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttDBSSLMode_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttDBMaxConnections_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttDBTemplate_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttWorkers_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitMemorySoft_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitMemoryHard_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitTimeCPU_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitTimeReal_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitTimeRealCron_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLimitRequest_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttLogDB_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_ttCustomParams_textChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbDB_currentIndexChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbLog_currentIndexChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbLogHandler_currentTextChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbLogDBLevel_currentTextChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbDevDB_currentTextChanged(const QString&)
+{
+    optionChanged();
+}
+
+void ServerWidget::on_cbShellInterface_currentTextChanged(const QString&)
+{
+    optionChanged();
 }

@@ -114,7 +114,83 @@ Version: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Listen for the main HTTP service</source>
+        <source>Global options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enterprise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>install:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>upgrades:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>database:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>debug level:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(Custom parameters)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restart server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GIT terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -122,7 +198,476 @@ Version: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Terminal</source>
+        <source>Listen for the main HTTP service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>http-interface:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen interface address for HTTP services. Keep empty to listen on all interfaces (0.0.0.0)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>longpolling-port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Listen port for the longpolling HTTP service</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no http</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disable the HTTP and Longpolling services entirely</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>proxy mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Activate reverse proxy WSGI wrappers (headers rewriting) Only enable this when running behind a trusted web proxy!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Testing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch a python or YML test file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test report directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If set, will save sample of all reports in this directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test enable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable YAML and unit tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test commit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commit database changes performed by YAML or XML tests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File where the server log will be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log rotate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enable logfile rotation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Syslog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send the log to the syslog server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log handler:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>setup a handler at LEVEL for a given PREFIX (PREFIX:LEVEL). An empty PREFIX indicates the root logger. This option can be repeated. Example: &quot;velt.orm:DEBUG&quot; or &quot;werkzeug:CRITICAL&quot; (default: &quot;:INFO&quot;)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log DB:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log DB level:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logging database level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMTP Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email from:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the SMTP email address for sending email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smtp server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the SMTP server for sending email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smtp port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the SMTP port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smtp SSL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>if checked, SMTP connections will be encrypted with SSL (StartSSL)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smtp user:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the SMTP username for sending email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>smtp password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the SMTP password for sending email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database related options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the database user name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the database password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pg path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the pg executable path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>db host:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the database host</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>db port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the database port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>db ssl mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the database ssl connection mode (see PostgreSQL documentation)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>db max 
+connections:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the maximum number of physical connections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>db template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify a custom database template to create a new database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Internationalisation options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specifies the languages for the translations you want to be loaded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the language of the translation file. Use it with --il8nexport or --il8n-import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>il8n export:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export all sentences to be translated to a CSV file, a PO file or a TGZ archive and exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>il8n import:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>import a CSV or a PO file with translations and exit. The -l (language) option is required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>il8n overwrite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrites existing translation terms on updating a module or importing a CSV or a PO file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>modules:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify modules to export. Use in combination with --il8n-export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Multiprocessing options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Workers:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify the number of workers, 0 disable prefork mode.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit memory soft:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum allowed virtual memory per worker, when reached the worker be reset after the current request (default 671088640 aka 640MB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit memory hard:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum allowed virtual memory per worker, when reached, any memory allocation will fail (default 805306368 aka 768MB).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit time cpu:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum allowed CPU time per request (default 60)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit time real:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum allowed Real time per request (default 120)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit time real cron:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum allowed Real time per request (default: limit time real). Set to 0 for no limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>limit request:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum number of request to be processed per worker (default 8192)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Advanced options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>dev mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable developper mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>debugger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qweb</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>xml</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>werkzeug</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop after init</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the server its initialization</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unaccent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use the unaccent function provided by the database when available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shell interface:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify a preferred REPL to use in shell mode.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>osv memory count limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force a limit on the maximum of records kept in the virtual osv_memory tables. The default is False, wich means no count-based limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>osv memory age limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force a limit on the maximum age of records kept in the virtual osv_memory tables. This is a decimal value expressed in hours, and the default is 1 hour.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>max cron threads:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum number of threads processing concurrently cron jobs (default 2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>geoip database:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Absolute path to the GeoIP database file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry, but the config has unknown values... check if your configuration still work! (</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configuration save detected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Be careful, you have saved a configuration in ~/.veltrc. This can break the velt shell.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please provide minimum one DB to launch the server!</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -116,16 +116,562 @@ Version : </translation>
         <translation>Formulaire</translation>
     </message>
     <message>
-        <source>Listen for the main HTTP service</source>
-        <translation>Port d’écoute du service HTTP principal</translation>
+        <source>Global options</source>
+        <translation>Options globales</translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation>données de démo</translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation>python 2</translation>
+    </message>
+    <message>
+        <source>Shell</source>
+        <translation>Shell</translation>
+    </message>
+    <message>
+        <source>Enterprise</source>
+        <translation>Enterprise</translation>
+    </message>
+    <message>
+        <source>install:</source>
+        <translation>installer :</translation>
+    </message>
+    <message>
+        <source>upgrades:</source>
+        <translation>mettre à jour :</translation>
+    </message>
+    <message>
+        <source>database:</source>
+        <translation>base de données :</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>debug level:</source>
+        <translation>niveau de débogage :</translation>
+    </message>
+    <message>
+        <source>(Custom parameters)</source>
+        <translation>(Paramètres personnalisés)</translation>
+    </message>
+    <message>
+        <source>Start server</source>
+        <translation>Démarrer le serveur</translation>
+    </message>
+    <message>
+        <source>Stop server</source>
+        <translation>Arrêter le serveur</translation>
+    </message>
+    <message>
+        <source>Restart server</source>
+        <translation>Redémarrer le serveur</translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation>Supprimer la base</translation>
+    </message>
+    <message>
+        <source>GIT terminal</source>
+        <translation>Terminal GIT</translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>Parameters</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>HTTP</source>
+        <translation>HTTP</translation>
     </message>
     <message>
         <source>Port:</source>
         <translation>Port :</translation>
     </message>
     <message>
-        <source>Terminal</source>
-        <translation>Terminal</translation>
+        <source>Listen for the main HTTP service</source>
+        <translation>Port d’écoute du service HTTP principal</translation>
+    </message>
+    <message>
+        <source>http-interface:</source>
+        <translation>interface http :</translation>
+    </message>
+    <message>
+        <source>Listen interface address for HTTP services. Keep empty to listen on all interfaces (0.0.0.0)</source>
+        <translation>Adresse de l’interface d’écoute des services HTTP. Laisser vide pour écouter sur toutes les interfaces (0.0.0.0)</translation>
+    </message>
+    <message>
+        <source>longpolling-port:</source>
+        <translation>port longpolling :</translation>
+    </message>
+    <message>
+        <source>Listen port for the longpolling HTTP service</source>
+        <translation>Port d’écoute du service HTTP longpolling</translation>
+    </message>
+    <message>
+        <source>no http</source>
+        <translation>sans http</translation>
+    </message>
+    <message>
+        <source>Disable the HTTP and Longpolling services entirely</source>
+        <translation>Désactive entièrement les services HTTP et Longpolling</translation>
+    </message>
+    <message>
+        <source>proxy mode</source>
+        <translation>mode proxy</translation>
+    </message>
+    <message>
+        <source>Activate reverse proxy WSGI wrappers (headers rewriting) Only enable this when running behind a trusted web proxy!</source>
+        <translation>Active les enveloppes WSGI de proxy inverse (réécriture des en-têtes). À n’activer que derrière un proxy web de confiance !</translation>
+    </message>
+    <message>
+        <source>Testing</source>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <source>Test file:</source>
+        <translation>Fichier de test :</translation>
+    </message>
+    <message>
+        <source>Launch a python or YML test file</source>
+        <translation>Lance un fichier de test python ou YML</translation>
+    </message>
+    <message>
+        <source>Test report directory:</source>
+        <translation>Dossier des rapports de test :</translation>
+    </message>
+    <message>
+        <source>If set, will save sample of all reports in this directory</source>
+        <translation>Si renseigné, un exemplaire de chaque rapport est enregistré dans ce dossier</translation>
+    </message>
+    <message>
+        <source>Test enable</source>
+        <translation>Activer les tests</translation>
+    </message>
+    <message>
+        <source>Enable YAML and unit tests</source>
+        <translation>Active les tests YAML et unitaires</translation>
+    </message>
+    <message>
+        <source>Test commit</source>
+        <translation>Valider les tests</translation>
+    </message>
+    <message>
+        <source>Commit database changes performed by YAML or XML tests</source>
+        <translation>Valide dans la base les modifications faites par les tests YAML ou XML</translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation>Journalisation</translation>
+    </message>
+    <message>
+        <source>Log file:</source>
+        <translation>Fichier journal :</translation>
+    </message>
+    <message>
+        <source>File where the server log will be stored</source>
+        <translation>Fichier où le journal du serveur est enregistré</translation>
+    </message>
+    <message>
+        <source>Log rotate</source>
+        <translation>Rotation du journal</translation>
+    </message>
+    <message>
+        <source>enable logfile rotation</source>
+        <translation>active la rotation du fichier journal</translation>
+    </message>
+    <message>
+        <source>Syslog</source>
+        <translation>Syslog</translation>
+    </message>
+    <message>
+        <source>Send the log to the syslog server</source>
+        <translation>Envoie le journal au serveur syslog</translation>
+    </message>
+    <message>
+        <source>Log handler:</source>
+        <translation>Gestionnaire de journal :</translation>
+    </message>
+    <message>
+        <source>setup a handler at LEVEL for a given PREFIX (PREFIX:LEVEL). An empty PREFIX indicates the root logger. This option can be repeated. Example: &quot;velt.orm:DEBUG&quot; or &quot;werkzeug:CRITICAL&quot; (default: &quot;:INFO&quot;)</source>
+        <translation>définit un gestionnaire au NIVEAU donné pour un PRÉFIXE (PRÉFIXE:NIVEAU). Un PRÉFIXE vide désigne le journal racine. Cette option peut être répétée. Exemple : &quot;velt.orm:DEBUG&quot; ou &quot;werkzeug:CRITICAL&quot; (par défaut : &quot;:INFO&quot;)</translation>
+    </message>
+    <message>
+        <source>Log DB:</source>
+        <translation>Base du journal :</translation>
+    </message>
+    <message>
+        <source>Log DB level:</source>
+        <translation>Niveau du journal en base :</translation>
+    </message>
+    <message>
+        <source>Logging database level</source>
+        <translation>Niveau de journalisation en base de données</translation>
+    </message>
+    <message>
+        <source>SMTP Configuration</source>
+        <translation>Configuration SMTP</translation>
+    </message>
+    <message>
+        <source>Email from:</source>
+        <translation>Courriel de l’expéditeur :</translation>
+    </message>
+    <message>
+        <source>Specify the SMTP email address for sending email</source>
+        <translation>Adresse électronique SMTP d’envoi des courriels</translation>
+    </message>
+    <message>
+        <source>smtp server:</source>
+        <translation>serveur smtp :</translation>
+    </message>
+    <message>
+        <source>Specify the SMTP server for sending email</source>
+        <translation>Serveur SMTP d’envoi des courriels</translation>
+    </message>
+    <message>
+        <source>smtp port:</source>
+        <translation>port smtp :</translation>
+    </message>
+    <message>
+        <source>Specify the SMTP port</source>
+        <translation>Port SMTP</translation>
+    </message>
+    <message>
+        <source>smtp SSL</source>
+        <translation>smtp SSL</translation>
+    </message>
+    <message>
+        <source>if checked, SMTP connections will be encrypted with SSL (StartSSL)</source>
+        <translation>si coché, les connexions SMTP sont chiffrées avec SSL (StartSSL)</translation>
+    </message>
+    <message>
+        <source>smtp user:</source>
+        <translation>utilisateur smtp :</translation>
+    </message>
+    <message>
+        <source>Specify the SMTP username for sending email</source>
+        <translation>Nom d’utilisateur SMTP pour l’envoi des courriels</translation>
+    </message>
+    <message>
+        <source>smtp password:</source>
+        <translation>mot de passe smtp :</translation>
+    </message>
+    <message>
+        <source>Specify the SMTP password for sending email</source>
+        <translation>Mot de passe SMTP pour l’envoi des courriels</translation>
+    </message>
+    <message>
+        <source>Database related options</source>
+        <translation>Options de base de données</translation>
+    </message>
+    <message>
+        <source>User:</source>
+        <translation>Utilisateur :</translation>
+    </message>
+    <message>
+        <source>Specify the database user name</source>
+        <translation>Nom d’utilisateur de la base de données</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Specify the database password</source>
+        <translation>Mot de passe de la base de données</translation>
+    </message>
+    <message>
+        <source>pg path:</source>
+        <translation>chemin pg :</translation>
+    </message>
+    <message>
+        <source>Specify the pg executable path</source>
+        <translation>Chemin des exécutables pg</translation>
+    </message>
+    <message>
+        <source>db host:</source>
+        <translation>hôte de la base :</translation>
+    </message>
+    <message>
+        <source>Specify the database host</source>
+        <translation>Hôte de la base de données</translation>
+    </message>
+    <message>
+        <source>db port:</source>
+        <translation>port de la base :</translation>
+    </message>
+    <message>
+        <source>Specify the database port</source>
+        <translation>Port de la base de données</translation>
+    </message>
+    <message>
+        <source>db ssl mode:</source>
+        <translation>mode ssl de la base :</translation>
+    </message>
+    <message>
+        <source>Specify the database ssl connection mode (see PostgreSQL documentation)</source>
+        <translation>Mode de connexion ssl à la base de données (voir la documentation de PostgreSQL)</translation>
+    </message>
+    <message>
+        <source>db max 
+connections:</source>
+        <translation>connexions max 
+à la base :</translation>
+    </message>
+    <message>
+        <source>Specify the maximum number of physical connections</source>
+        <translation>Nombre maximal de connexions physiques</translation>
+    </message>
+    <message>
+        <source>db template:</source>
+        <translation>modèle de base :</translation>
+    </message>
+    <message>
+        <source>Specify a custom database template to create a new database</source>
+        <translation>Modèle de base personnalisé pour créer une nouvelle base</translation>
+    </message>
+    <message>
+        <source>Internationalisation options:</source>
+        <translation>Options d’internationalisation :</translation>
+    </message>
+    <message>
+        <source>load language:</source>
+        <translation>charger la langue :</translation>
+    </message>
+    <message>
+        <source>Specifies the languages for the translations you want to be loaded</source>
+        <translation>Langues des traductions à charger</translation>
+    </message>
+    <message>
+        <source>language:</source>
+        <translation>langue :</translation>
+    </message>
+    <message>
+        <source>Specify the language of the translation file. Use it with --il8nexport or --il8n-import</source>
+        <translation>Langue du fichier de traduction. À utiliser avec --il8nexport ou --il8n-import</translation>
+    </message>
+    <message>
+        <source>il8n export:</source>
+        <translation>export il8n :</translation>
+    </message>
+    <message>
+        <source>Export all sentences to be translated to a CSV file, a PO file or a TGZ archive and exit</source>
+        <translation>Exporte toutes les phrases à traduire vers un fichier CSV, un fichier PO ou une archive TGZ, puis quitte</translation>
+    </message>
+    <message>
+        <source>il8n import:</source>
+        <translation>import il8n :</translation>
+    </message>
+    <message>
+        <source>import a CSV or a PO file with translations and exit. The -l (language) option is required</source>
+        <translation>importe un fichier CSV ou PO de traductions, puis quitte. L’option -l (langue) est obligatoire</translation>
+    </message>
+    <message>
+        <source>il8n overwrite</source>
+        <translation>écraser il8n</translation>
+    </message>
+    <message>
+        <source>Overwrites existing translation terms on updating a module or importing a CSV or a PO file</source>
+        <translation>Remplace les traductions existantes lors de la mise à jour d’un module ou de l’import d’un fichier CSV ou PO</translation>
+    </message>
+    <message>
+        <source>modules:</source>
+        <translation>modules :</translation>
+    </message>
+    <message>
+        <source>Specify modules to export. Use in combination with --il8n-export</source>
+        <translation>Modules à exporter. À utiliser avec --il8n-export</translation>
+    </message>
+    <message>
+        <source>Multiprocessing options</source>
+        <translation>Options multiprocessus</translation>
+    </message>
+    <message>
+        <source>Workers:</source>
+        <translation>Workers :</translation>
+    </message>
+    <message>
+        <source>Specify the number of workers, 0 disable prefork mode.</source>
+        <translation>Nombre de workers, 0 désactive le mode prefork.</translation>
+    </message>
+    <message>
+        <source>limit memory soft:</source>
+        <translation>limite mémoire souple :</translation>
+    </message>
+    <message>
+        <source>Maximum allowed virtual memory per worker, when reached the worker be reset after the current request (default 671088640 aka 640MB)</source>
+        <translation>Mémoire virtuelle maximale par worker ; une fois atteinte, le worker est réinitialisé après la requête en cours (par défaut 671088640, soit 640 Mo)</translation>
+    </message>
+    <message>
+        <source>limit memory hard:</source>
+        <translation>limite mémoire stricte :</translation>
+    </message>
+    <message>
+        <source>Maximum allowed virtual memory per worker, when reached, any memory allocation will fail (default 805306368 aka 768MB).</source>
+        <translation>Mémoire virtuelle maximale par worker ; une fois atteinte, toute allocation mémoire échoue (par défaut 805306368, soit 768 Mo).</translation>
+    </message>
+    <message>
+        <source>limit time cpu:</source>
+        <translation>limite de temps cpu :</translation>
+    </message>
+    <message>
+        <source>Maximum allowed CPU time per request (default 60)</source>
+        <translation>Temps CPU maximal par requête (par défaut 60)</translation>
+    </message>
+    <message>
+        <source>limit time real:</source>
+        <translation>limite de temps réel :</translation>
+    </message>
+    <message>
+        <source>Maximum allowed Real time per request (default 120)</source>
+        <translation>Temps réel maximal par requête (par défaut 120)</translation>
+    </message>
+    <message>
+        <source>limit time real cron:</source>
+        <translation>limite de temps réel cron :</translation>
+    </message>
+    <message>
+        <source>Maximum allowed Real time per request (default: limit time real). Set to 0 for no limit</source>
+        <translation>Temps réel maximal par requête (par défaut : limite de temps réel). 0 pour aucune limite</translation>
+    </message>
+    <message>
+        <source>limit request:</source>
+        <translation>limite de requêtes :</translation>
+    </message>
+    <message>
+        <source>Maximum number of request to be processed per worker (default 8192)</source>
+        <translation>Nombre maximal de requêtes traitées par worker (par défaut 8192)</translation>
+    </message>
+    <message>
+        <source>Advanced options</source>
+        <translation>Options avancées</translation>
+    </message>
+    <message>
+        <source>dev mode:</source>
+        <translation>mode dev :</translation>
+    </message>
+    <message>
+        <source>Enable developper mode</source>
+        <translation>Active le mode développeur</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>debugger</source>
+        <translation>débogueur</translation>
+    </message>
+    <message>
+        <source>reload</source>
+        <translation>reload</translation>
+    </message>
+    <message>
+        <source>qweb</source>
+        <translation>qweb</translation>
+    </message>
+    <message>
+        <source>xml</source>
+        <translation>xml</translation>
+    </message>
+    <message>
+        <source>werkzeug</source>
+        <translation>werkzeug</translation>
+    </message>
+    <message>
+        <source>Stop after init</source>
+        <translation>Arrêter après l’initialisation</translation>
+    </message>
+    <message>
+        <source>Stop the server its initialization</source>
+        <translation>Arrête le serveur après son initialisation</translation>
+    </message>
+    <message>
+        <source>unaccent</source>
+        <translation>unaccent</translation>
+    </message>
+    <message>
+        <source>Use the unaccent function provided by the database when available</source>
+        <translation>Utilise la fonction unaccent de la base de données quand elle existe</translation>
+    </message>
+    <message>
+        <source>shell interface:</source>
+        <translation>interface du shell :</translation>
+    </message>
+    <message>
+        <source>Specify a preferred REPL to use in shell mode.</source>
+        <translation>REPL préféré en mode shell.</translation>
+    </message>
+    <message>
+        <source>osv memory count limit:</source>
+        <translation>limite du nombre osv memory :</translation>
+    </message>
+    <message>
+        <source>Force a limit on the maximum of records kept in the virtual osv_memory tables. The default is False, wich means no count-based limit</source>
+        <translation>Impose un nombre maximal d’enregistrements dans les tables virtuelles osv_memory. Par défaut False, c’est-à-dire sans limite de nombre</translation>
+    </message>
+    <message>
+        <source>osv memory age limit:</source>
+        <translation>limite d’âge osv memory :</translation>
+    </message>
+    <message>
+        <source>Force a limit on the maximum age of records kept in the virtual osv_memory tables. This is a decimal value expressed in hours, and the default is 1 hour.</source>
+        <translation>Impose un âge maximal aux enregistrements des tables virtuelles osv_memory. Valeur décimale en heures, 1 heure par défaut.</translation>
+    </message>
+    <message>
+        <source>max cron threads:</source>
+        <translation>threads cron max :</translation>
+    </message>
+    <message>
+        <source>Maximum number of threads processing concurrently cron jobs (default 2)</source>
+        <translation>Nombre maximal de threads traitant les tâches cron en parallèle (par défaut 2)</translation>
+    </message>
+    <message>
+        <source>geoip database:</source>
+        <translation>base geoip :</translation>
+    </message>
+    <message>
+        <source>Absolute path to the GeoIP database file.</source>
+        <translation>Chemin absolu du fichier de base de données GeoIP.</translation>
+    </message>
+    <message>
+        <source>New database</source>
+        <translation>Nouvelle base de données</translation>
+    </message>
+    <message>
+        <source>Database name:</source>
+        <translation>Nom de la base de données :</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Sorry, but the config has unknown values... check if your configuration still work! (</source>
+        <translation>Désolé, la configuration contient des valeurs inconnues... vérifiez qu’elle fonctionne toujours ! (</translation>
+    </message>
+    <message>
+        <source>Configuration save detected</source>
+        <translation>Configuration enregistrée détectée</translation>
+    </message>
+    <message>
+        <source>Be careful, you have saved a configuration in ~/.veltrc. This can break the velt shell.</source>
+        <translation>Attention, vous avez enregistré une configuration dans ~/.veltrc. Cela peut casser le shell velt.</translation>
+    </message>
+    <message>
+        <source>Please provide minimum one DB to launch the server!</source>
+        <translation>Veuillez indiquer au moins une base de données pour lancer le serveur !</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Shell lines that the server tab types into its terminal or runs captured.
+namespace ServerCommands {
+
+// `value` as one shell word: unchanged when it holds only letters, digits
+// and "._-", otherwise between single quotes.
+QString shellQuoted(const QString& value);
+// The same for a path: "/" needs no quotes either.
+QString shellQuotedPath(const QString& path);
+
+// Changes into the workspace of `letter` under `home`.
+QString workspaceCdLine(const QString& home, char letter);
+// Drops a database; its name may come from the PostgreSQL server.
+QString dropDatabaseLine(const QString& database);
+// Kills every process whose command line still carries the port.
+QString killLeftoversLine(const QString& port);
+// Prints the process ids whose command line carries the port.
+QString portProbeCommand(int port);
+// Ports tried, in order, when the port is chosen automatically.
+QList<int> autoPortCandidates();
+
+}
