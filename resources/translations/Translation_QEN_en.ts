@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>DBList</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the DB to add to the server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ou créez une nouvelle DB:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Env</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is an error with your postgreSQL instance. Please check your configuration. Error: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Installler</name>
     <message>
         <source>Installer</source>

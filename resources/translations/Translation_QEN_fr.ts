@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>DBList</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Select the DB to add to the server:</source>
+        <translation>Sélectionnez la base de données à ajouter au serveur :</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Ou créez une nouvelle DB:</source>
+        <translation>Ou créez une nouvelle DB :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>Env</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>There is an error with your postgreSQL instance. Please check your configuration. Error: </source>
+        <translation>Il y a une erreur avec votre instance PostgreSQL. Veuillez vérifier votre configuration. Erreur : </translation>
+    </message>
+</context>
+<context>
     <name>Installler</name>
     <message>
         <source>Installer</source>
