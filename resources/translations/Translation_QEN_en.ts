@@ -25,6 +25,93 @@
     </message>
 </context>
 <context>
+    <name>DefaultConfigView</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Server Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The default config is loaded on each new server or after a checkout (Community or enterprise)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enterprise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrades:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the port automatically at the start of the server to never collapse running instance.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove install modules from command after running the server one time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay before a forced shutdown (in seconds): </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Language (truly effective after restart):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept to download Beta versions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cursor type for terminals: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underscore cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open translation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry, we are not able to find translation file for your language: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Env</name>
     <message>
         <source>Warning</source>
@@ -125,6 +212,70 @@ Version: </source>
         <source>The installer will be activated when you&apos;ll restart the application...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Server: VRam used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB   Real RAM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB.     CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.      PID: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server: Not Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server (port: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>):  RAM: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB.  CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.  PID: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No server running...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launcher: VM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB.       RAM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB.     CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Velt Launcher</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to close the server on the port </source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MyQTermWidget</name>
@@ -157,6 +308,33 @@ Version: </source>
     </message>
     <message>
         <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarConfig</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t show server status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show current server status (selected tab)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all servers status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the status of the Velt Launcher</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -25,6 +25,93 @@
     </message>
 </context>
 <context>
+    <name>DefaultConfigView</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Default Server Configuration</source>
+        <translation>Configuration par défaut des serveurs</translation>
+    </message>
+    <message>
+        <source>The default config is loaded on each new server or after a checkout (Community or enterprise)</source>
+        <translation>La configuration par défaut est chargée pour chaque nouveau serveur ou après un checkout (Community ou enterprise)</translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation>données de démonstration</translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation>python 2</translation>
+    </message>
+    <message>
+        <source>shell</source>
+        <translation>shell</translation>
+    </message>
+    <message>
+        <source>enterprise</source>
+        <translation>enterprise</translation>
+    </message>
+    <message>
+        <source>Install:</source>
+        <translation>Installer :</translation>
+    </message>
+    <message>
+        <source>Upgrades:</source>
+        <translation>Mettre à jour :</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Set the port automatically at the start of the server to never collapse running instance.</source>
+        <translation>Choisir le port automatiquement au démarrage du serveur pour ne jamais entrer en conflit avec une instance en cours.</translation>
+    </message>
+    <message>
+        <source>Remove install modules from command after running the server one time</source>
+        <translation>Retirer les modules à installer de la commande après un premier démarrage du serveur</translation>
+    </message>
+    <message>
+        <source>Delay before a forced shutdown (in seconds): </source>
+        <translation>Délai avant un arrêt forcé (en secondes) : </translation>
+    </message>
+    <message>
+        <source> Language (truly effective after restart):</source>
+        <translation> Langue (réellement effective après redémarrage) :</translation>
+    </message>
+    <message>
+        <source>Accept to download Beta versions</source>
+        <translation>Accepter de télécharger les versions bêta</translation>
+    </message>
+    <message>
+        <source>Cursor type for terminals: </source>
+        <translation>Type de curseur des terminaux : </translation>
+    </message>
+    <message>
+        <source>I cursor</source>
+        <translation>Curseur en I</translation>
+    </message>
+    <message>
+        <source>Underscore cursor</source>
+        <translation>Curseur souligné</translation>
+    </message>
+    <message>
+        <source>Block cursor</source>
+        <translation>Curseur bloc</translation>
+    </message>
+    <message>
+        <source>Unable to open translation</source>
+        <translation>Impossible d&apos;ouvrir la traduction</translation>
+    </message>
+    <message>
+        <source>Sorry, we are not able to find translation file for your language: </source>
+        <translation>Désolé, nous ne trouvons pas le fichier de traduction pour votre langue : </translation>
+    </message>
+</context>
+<context>
     <name>Env</name>
     <message>
         <source>Warning</source>
@@ -127,6 +214,70 @@ Version : </translation>
         <source>The installer will be activated when you&apos;ll restart the application...</source>
         <translation>L&apos;installateur sera activé au prochain démarrage de l&apos;application...</translation>
     </message>
+    <message>
+        <source>Server: VRam used: </source>
+        <translation>Serveur : mémoire virtuelle utilisée : </translation>
+    </message>
+    <message>
+        <source> MB   Real RAM used: </source>
+        <translation> Mo   mémoire réelle utilisée : </translation>
+    </message>
+    <message>
+        <source>MB.     CPU used: </source>
+        <translation>Mo.     CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.      PID: </source>
+        <translation>%.      PID : </translation>
+    </message>
+    <message>
+        <source>Server: Not Running</source>
+        <translation>Serveur : arrêté</translation>
+    </message>
+    <message>
+        <source>Server (port: </source>
+        <translation>Serveur (port : </translation>
+    </message>
+    <message>
+        <source>):  RAM: </source>
+        <translation>) :  mémoire : </translation>
+    </message>
+    <message>
+        <source>MB.  CPU used: </source>
+        <translation>Mo.  CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.  PID: </source>
+        <translation>%.  PID : </translation>
+    </message>
+    <message>
+        <source>No server running...</source>
+        <translation>Aucun serveur en cours d&apos;exécution...</translation>
+    </message>
+    <message>
+        <source>Launcher: VM used: </source>
+        <translation>Launcher : mémoire virtuelle utilisée : </translation>
+    </message>
+    <message>
+        <source> MB.       RAM used: </source>
+        <translation> Mo.       mémoire utilisée : </translation>
+    </message>
+    <message>
+        <source> MB.     CPU used: </source>
+        <translation> Mo.     CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.</source>
+        <translation>%.</translation>
+    </message>
+    <message>
+        <source>Close Velt Launcher</source>
+        <translation>Fermer Velt Launcher</translation>
+    </message>
+    <message>
+        <source>Do you want to close the server on the port </source>
+        <translation>Voulez-vous arrêter le serveur sur le port </translation>
+    </message>
 </context>
 <context>
     <name>MyQTermWidget</name>
@@ -160,6 +311,33 @@ Version : </translation>
     <message>
         <source>Terminal</source>
         <translation>Terminal</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarConfig</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Server status</source>
+        <translation>État des serveurs</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show server status</source>
+        <translation>Ne pas afficher l&apos;état des serveurs</translation>
+    </message>
+    <message>
+        <source>Show current server status (selected tab)</source>
+        <translation>Afficher l&apos;état du serveur courant (onglet sélectionné)</translation>
+    </message>
+    <message>
+        <source>Show all servers status</source>
+        <translation>Afficher l&apos;état de tous les serveurs</translation>
+    </message>
+    <message>
+        <source>Show the status of the Velt Launcher</source>
+        <translation>Afficher l&apos;état du Velt Launcher</translation>
     </message>
 </context>
 <context>
