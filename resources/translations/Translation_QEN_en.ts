@@ -125,11 +125,51 @@
 <context>
     <name>Installler</name>
     <message>
-        <source>Installer</source>
+        <source>Form</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The installer is not available in this version yet.</source>
+        <source>Hello ! As it is the first start of the application, we need to configure some elements together :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher come without any Velt instance. Would you like to create one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to copy a local server or clone a server from github?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy local server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clone repository</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Velt directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Enterprise directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>install finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation process is terminated. You can now restart the application...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

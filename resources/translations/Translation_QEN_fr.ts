@@ -125,12 +125,52 @@
 <context>
     <name>Installler</name>
     <message>
-        <source>Installer</source>
-        <translation>Installateur</translation>
+        <source>Form</source>
+        <translation>Formulaire</translation>
     </message>
     <message>
-        <source>The installer is not available in this version yet.</source>
-        <translation>L&apos;installateur n&apos;est pas encore disponible dans cette version.</translation>
+        <source>Hello ! As it is the first start of the application, we need to configure some elements together :</source>
+        <translation>Bonjour ! Comme c&apos;est le premier démarrage de l&apos;application, nous devons configurer quelques éléments ensemble :</translation>
+    </message>
+    <message>
+        <source>Server configuration</source>
+        <translation>Configuration du serveur</translation>
+    </message>
+    <message>
+        <source>The launcher come without any Velt instance. Would you like to create one?</source>
+        <translation>Le launcher est livré sans instance Velt. Voulez-vous en créer une ?</translation>
+    </message>
+    <message>
+        <source>Do you want to copy a local server or clone a server from github?</source>
+        <translation>Voulez-vous copier un serveur local ou cloner un serveur depuis github ?</translation>
+    </message>
+    <message>
+        <source>Copy local server</source>
+        <translation>Copier un serveur local</translation>
+    </message>
+    <message>
+        <source>Clone repository</source>
+        <translation>Cloner le dépôt</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Select Velt directory</source>
+        <translation>Sélectionnez le dossier Velt</translation>
+    </message>
+    <message>
+        <source>Select Enterprise directory</source>
+        <translation>Sélectionnez le dossier Enterprise</translation>
+    </message>
+    <message>
+        <source>install finished</source>
+        <translation>installation terminée</translation>
+    </message>
+    <message>
+        <source>The installation process is terminated. You can now restart the application...</source>
+        <translation>L&apos;installation est terminée. Vous pouvez maintenant redémarrer l&apos;application...</translation>
     </message>
 </context>
 <context>
