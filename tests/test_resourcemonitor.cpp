@@ -221,6 +221,43 @@ private slots:
         QCOMPARE(shell.readAllStandardOutput(), QByteArray("11\n14\n15\n"));
     }
 
+    void oneListingForAllPorts()
+    {
+        QCOMPARE(ResourceMonitor::listingCommand(), QString("ps -eww -o pid=,args="));
+        const QStringList lines = {
+            "    1 /sbin/init",
+            "  311 velt-bin --xmlrpc-port 8069 -d db_a",
+            "  312 velt-bin --xmlrpc-port 80691",
+            "  313 python3 velt-bin --addons-path=x --xmlrpc-port 8077",
+            "  314 velt-bin --xmlrpc-port 8069 -d other", // a second one: the first wins
+            "  315 vim notes --xmlrpc-port=8081",
+            "  316 sh -c velt-bin --xmlrpc-port 8097 --xmlrpc-port 8093",
+            "garbage --xmlrpc-port 8085",
+            "",
+        };
+        const QMap<int, int> pids = ResourceMonitor::serverPidsByPort(lines);
+        QCOMPARE(pids.value(8069), 311);
+        QCOMPARE(pids.value(8077), 313);
+        QCOMPARE(pids.value(8097), 316);
+        QVERIFY(!pids.contains(80691) || pids.value(80691) == 312);
+        QVERIFY(!pids.contains(8081));
+        QVERIFY(!pids.contains(8085));
+        QVERIFY(!pids.contains(8093)); // only the first port word of a line
+
+        // The real listing finds a live stand-in by its command line.
+        QProcess server;
+        server.start("/bin/bash", {"-c", "exec -a 'velt-bin --xmlrpc-port 54321' sleep 30"});
+        QVERIFY(server.waitForStarted(5000));
+        QTest::qWait(200);
+        QProcess ps;
+        ps.start("/bin/sh", {"-c", ResourceMonitor::listingCommand()});
+        QVERIFY(ps.waitForFinished(10000));
+        const QStringList listing = QString::fromLocal8Bit(ps.readAllStandardOutput()).split('\n');
+        QCOMPARE(ResourceMonitor::serverPidsByPort(listing).value(54321), int(server.processId()));
+        server.kill();
+        server.waitForFinished(5000);
+    }
+
     void statusTexts()
     {
         pstat sample;

@@ -193,9 +193,14 @@ void MainWindow::updateConso()
     } else if (config->showServerStatus == 2) {
         if (inner)
             inner->setTabIcon(0, QIcon());
+        // One listing for the eight ports: a ps per port would hold the
+        // interface eight times as long at every refresh.
+        const QMap<int, int> pids = ResourceMonitor::serverPidsByPort(TermExecutor::getSingleton()->exec(
+            ResourceMonitor::listingCommand(), true, QStringList(), false, QStringList(),
+            QStringLiteral("cd ~/Documents")));
         for (const int candidate : ResourceMonitor::serverPorts()) {
-            int port = 0;
-            serverPid = getCurrentPID(port, candidate);
+            const int port = candidate;
+            serverPid = pids.value(port, -1);
             double percent = 0;
             const bool running = serverPid >= 1 && sampleServer(port, serverPid, &percent);
             markServerTabs(port, running);

@@ -1,6 +1,7 @@
 #include "resourcemonitor.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -181,6 +182,32 @@ QString lookupCommand(const QString& portText)
 QString killCommand(int port)
 {
     return "ps -efww | " + grepPattern(QString::number(port)) + " | grep -v grep | awk '{print $2}' | xargs -r kill";
+}
+
+QString listingCommand()
+{
+    return QStringLiteral("ps -eww -o pid=,args=");
+}
+
+QMap<int, int> serverPidsByPort(const QStringList& lines)
+{
+    static const QRegularExpression portWord("xmlrpc-port (\\d+)(?= |$)");
+    QMap<int, int> pids;
+    for (const QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        const int blank = trimmed.indexOf(' ');
+        if (blank < 1)
+            continue;
+        bool isNumber = false;
+        const int pid = trimmed.left(blank).toInt(&isNumber);
+        const QRegularExpressionMatch match = portWord.match(trimmed, blank);
+        if (!isNumber || !match.hasMatch())
+            continue;
+        const int port = match.captured(1).toInt();
+        if (!pids.contains(port))
+            pids.insert(port, pid);
+    }
+    return pids;
 }
 
 QString currentServerText(const pstat& sample, double cpuPercent, int pid)

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
+#include <QStringList>
 #include <QString>
 #include <sys/times.h>
 
@@ -66,6 +68,12 @@ QString safePortText(const QString& text);
 // line, so port 806 never finds the server on 8069.
 QString lookupCommand(const QString& portText);
 QString killCommand(int port);
+// One listing of every process with its command line, for the all-servers
+// mode: a single ps per refresh instead of one per port.
+QString listingCommand();
+// From the lines of listingCommand(): the process id of the first process
+// whose command line carries "xmlrpc-port <port>", for each port.
+QMap<int, int> serverPidsByPort(const QStringList& lines);
 
 // Status-bar texts.
 QString currentServerText(const pstat& sample, double cpuPercent, int pid);
