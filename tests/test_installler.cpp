@@ -445,6 +445,7 @@ private slots:
         QCOMPARE(seen[0].title, QString("install finished"));
         QVERIFY(recorded().isEmpty()); // nothing typed, nothing ran
         QVERIFY(config->installer_status);
+        QVERIFY(home.readFile(".config/KydVeltLauncher/config").contains("\ninstaller_status:1\n"));
         config->sandbox = false;
     }
 };
