@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -223,6 +224,46 @@ private slots:
         w.updateConso();
         QCOMPARE(w.statusBar()->currentMessage(), QString("No server running..."));
         QVERIFY(!serverTab(w, 0)->isServerRunning());
+    }
+
+    void serverGoneBeforeItsSampleIsNotRunning()
+    {
+        // A ps first on PATH lists a server whose process no longer exists,
+        // as when it ends between the lookup and the sample.
+        const int gone = 999999;
+        QVERIFY(!QFileInfo::exists(QString("/proc/%1").arg(gone)));
+        QTemporaryDir bin;
+        const int port = privatePort(2);
+        QFile fakePs(bin.path() + "/ps");
+        QVERIFY(fakePs.open(QIODevice::WriteOnly));
+        fakePs.write(QString("#!/bin/sh\n"
+                             "case \"$*\" in\n"
+                             "  *-o*) echo '%1 velt-bin --xmlrpc-port 8069'; echo '%1 velt-bin --xmlrpc-port %2' ;;\n"
+                             "  *) echo 'root %1 1 0 09:00 ? 00:00:00 velt-bin --xmlrpc-port %2 -d db' ;;\n"
+                             "esac\n").arg(gone).arg(port).toUtf8());
+        fakePs.close();
+        QVERIFY(fakePs.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+
+        MainWindow w;
+        ServerWidget* a = serverTab(w, 0);
+        setPort(a, QString::number(port));
+        outerTabs(w)->setCurrentIndex(0);
+        a->setServerRunning(true);
+        config->showServerStatus = 1;
+        int foundPort = 0;
+        QCOMPARE(w.getCurrentPID(foundPort, -1), gone); // the lookup does see it
+        QCOMPARE(foundPort, port);
+        w.updateConso();
+        QCOMPARE(w.statusBar()->currentMessage(), QString("Server: Not Running"));
+        QCOMPARE(runningIcon(a).cacheKey(), w.redIcon.cacheKey());
+        QVERIFY(!a->isServerRunning());
+
+        config->showServerStatus = 2;
+        w.updateConso();
+        QCOMPARE(w.statusBar()->currentMessage(), QString("No server running..."));
+        qputenv("PATH", path);
     }
 
     void searchAndKillAsksThenKillsOnlyThatServer()
