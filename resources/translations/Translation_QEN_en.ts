@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Ou créez une nouvelle DB:</source>
-        <translation type="unfinished"></translation>
+        <translation>Or create a new DB:</translation>
     </message>
     <message>
         <source>Cancel</source>
