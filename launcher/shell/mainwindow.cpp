@@ -4,13 +4,22 @@
 #include "deployment.h"
 #include "launcherversion.h"
 #include "settings/configloader.h"
+#include "exec/termexecutor.h"
+#include "server/serverwidget.h"
+#include "settings/defaultconfigview.h"
+#include "settings/statusbarconfig.h"
 #include "shell/mainwidget.h"
+#include "shell/searchandkill.h"
+#include "ui_mainwidget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTimer>
+#include <sys/times.h>
 
 QString aboutText()
 {
@@ -28,11 +37,14 @@ MainWindow::MainWindow(QWidget* parent)
 {
     ui->setupUi(this);
 
+    initCPU();
+
     refreshTimer = new QTimer(this);
     connect(refreshTimer, &QTimer::timeout, this, &MainWindow::updateConso);
     refreshTimer->start(2000);
 
-    serverPid = -1; // no tab exists yet, so no server to look up
+    int port = 0;
+    serverPid = getCurrentPID(port, -1); // no tab exists yet: -1
 
     launcherLabel = new QLabel(tr("launcher"), this);
     ui->statusBar->addPermanentWidget(launcherLabel, 0);
@@ -54,15 +66,163 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+void MainWindow::initCPU()
+{
+    tms sample;
+    lastTicks = times(&sample);
+    lastSystemTime = sample.tms_stime;
+    lastUserTime = sample.tms_utime;
+    processorCount = ResourceMonitor::countProcessors("/proc/cpuinfo");
+}
+
+int MainWindow::getValueVM()
+{
+    return ResourceMonitor::statusValue("/proc/self/status", "VmSize:");
+}
+
+int MainWindow::getValueRAM()
+{
+    return ResourceMonitor::statusValue("/proc/self/status", "VmRSS:");
+}
+
+long MainWindow::parseLine(char* line)
+{
+    return ResourceMonitor::parseStatusLine(line);
+}
+
+double MainWindow::getCurrentValueCPU()
+{
+    tms sample;
+    const clock_t now = times(&sample);
+    const double percent = ResourceMonitor::launcherCpuPercent(lastTicks, lastSystemTime, lastUserTime, now,
+                                                               sample.tms_stime, sample.tms_utime, processorCount);
+    lastTicks = now;
+    lastSystemTime = sample.tms_stime;
+    lastUserTime = sample.tms_utime;
+    return percent;
+}
+
+QTabWidget* MainWindow::serverTabWidget() const
+{
+    return tabs ? tabs->ui->tabWidget : nullptr;
+}
+
+QTabWidget* MainWindow::currentInnerTabs() const
+{
+    QTabWidget* outer = serverTabWidget();
+    QWidget* page = outer ? outer->currentWidget() : nullptr;
+    if (!page)
+        return nullptr;
+    if (auto* named = page->findChild<QTabWidget*>("tabWidget"))
+        return named;
+    return page->findChild<QTabWidget*>();
+}
+
+int MainWindow::getCurrentPID(int& port, int requestedPort)
+{
+    QTabWidget* outer = serverTabWidget();
+    if (!outer)
+        return -1;
+    QString portText = QStringLiteral("NO_PORT_DEFINED");
+    if (requestedPort == -1) {
+        QWidget* page = outer->currentWidget();
+        auto* field = page ? page->findChild<QLineEdit*>("ttPort") : nullptr;
+        if (field && !field->text().isEmpty())
+            portText = field->text();
+    } else {
+        portText = QString::number(requestedPort);
+    }
+    // Only digits reach the shell; anything else searches for no port at all.
+    portText = ResourceMonitor::safePortText(portText);
+    port = portText.toInt();
+    const QStringList found = TermExecutor::getSingleton()->exec(
+        ResourceMonitor::lookupCommand(portText), true, QStringList(), false, QStringList(),
+        QStringLiteral("cd ~/Documents"));
+    return found.isEmpty() ? -1 : found.first().toInt();
+}
+
+bool MainWindow::sampleServer(int port, int pid, double* cpuPercent)
+{
+    pstat& current = currentSamples[port];
+    pstat& previous = previousSamples[port];
+    if (get_usage(pid, &current) != 0)
+        return false; // ended since the lookup
+    calc_cpu_usage_pct(&current, &previous, cpuPercent);
+    previous = current;
+    return true;
+}
+
+void MainWindow::markServerTabs(int port, bool running)
+{
+    QTabWidget* outer = serverTabWidget();
+    if (!outer)
+        return;
+    for (int i = 0; i < outer->count(); ++i)
+        if (auto* server = qobject_cast<ServerWidget*>(outer->widget(i)))
+            if (server->getPort() == port)
+                server->setServerRunning(running);
+}
+
 void MainWindow::updateConso()
 {
-    // The memory and CPU figures, and the servers' running marks, arrive with
-    // the resource monitor; until then the status bar keeps its labels.
+    if (refreshing)
+        return;
+    refreshing = true;
+
+    const int virtualKb = getValueVM();
+    const int residentKb = getValueRAM();
+    const double launcherCpu = getCurrentValueCPU();
+    QString serverText;
+    QString launcherText;
+    const ConfigLoader* config = ConfigLoader::getSingleton();
+    QTabWidget* inner = currentInnerTabs();
+
+    if (config->showServerStatus == 0) {
+        if (inner)
+            inner->setTabIcon(0, QIcon());
+    } else if (config->showServerStatus == 1) {
+        int port = 0;
+        serverPid = getCurrentPID(port, -1);
+        double percent = 0;
+        const bool running = serverPid >= 1 && sampleServer(port, serverPid, &percent);
+        markServerTabs(port, running);
+        if (inner)
+            inner->setTabIcon(0, running ? greenIcon : redIcon);
+        serverText = running ? ResourceMonitor::currentServerText(currentSamples[port], percent, serverPid)
+                             : ResourceMonitor::notRunningText();
+    } else if (config->showServerStatus == 2) {
+        if (inner)
+            inner->setTabIcon(0, QIcon());
+        // One listing for the eight ports: a ps per port would hold the
+        // interface eight times as long at every refresh.
+        const QMap<int, int> pids = ResourceMonitor::serverPidsByPort(TermExecutor::getSingleton()->exec(
+            ResourceMonitor::listingCommand(), true, QStringList(), false, QStringList(),
+            QStringLiteral("cd ~/Documents")));
+        for (const int candidate : ResourceMonitor::serverPorts()) {
+            const int port = candidate;
+            serverPid = pids.value(port, -1);
+            double percent = 0;
+            const bool running = serverPid >= 1 && sampleServer(port, serverPid, &percent);
+            markServerTabs(port, running);
+            if (running)
+                serverText += ResourceMonitor::allServersEntry(port, currentSamples[port], percent, serverPid);
+        }
+        if (serverText.isEmpty())
+            serverText = ResourceMonitor::noServerText();
+    }
+
+    if (config->showLauncherStatus == 1)
+        launcherText = ResourceMonitor::launcherText(virtualKb, residentKb, launcherCpu);
+    ui->statusBar->showMessage(serverText);
+    launcherLabel->setText(launcherText);
+    refreshing = false;
 }
 
 void MainWindow::on_actionStatusBar_triggered()
 {
-    // Opens the status-bar preferences dialog once it is part of the launcher.
+    auto* dialog = new StatusBarConfig();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void MainWindow::on_actionQuit_triggered()
@@ -72,7 +232,9 @@ void MainWindow::on_actionQuit_triggered()
 
 void MainWindow::on_actionDefault_config_triggered()
 {
-    // Opens the default-settings dialog once it is part of the launcher.
+    auto* dialog = new DefaultConfigView();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void MainWindow::on_actionAbout_triggered()
@@ -94,7 +256,8 @@ void MainWindow::on_actionreset_installer_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Stopping the servers still running comes with the resource monitor.
+    for (const int port : ResourceMonitor::serverPorts())
+        searchAndKill(this, port);
     event->accept();
 }
 

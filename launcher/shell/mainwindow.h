@@ -1,12 +1,17 @@
 #pragma once
 
+#include "shell/resourcemonitor.h"
+
 #include <QIcon>
 #include <QMainWindow>
+#include <QMap>
+#include <sys/times.h>
 
 namespace Ui {
 class MainWindow;
 }
 class QLabel;
+class QTabWidget;
 class QTimer;
 class mainWidget;
 
@@ -30,6 +35,24 @@ public:
     QTimer* refreshTimer = nullptr;
     int serverPid = -1;
 
+    // Resource monitor: the launcher's previous CPU sample, and the previous
+    // and latest sample of each server, by port.
+    clock_t lastTicks = 0;
+    clock_t lastSystemTime = 0;
+    clock_t lastUserTime = 0;
+    int processorCount = 1;
+    QMap<int, pstat> previousSamples;
+    QMap<int, pstat> currentSamples;
+
+    void initCPU();
+    int getValueVM();
+    int getValueRAM();
+    long parseLine(char* line);
+    double getCurrentValueCPU();
+    // The process id of the server on `requestedPort`, or on the current
+    // tab's port when it is -1; -1 when none. `port` receives the port looked up.
+    int getCurrentPID(int& port, int requestedPort);
+
 public slots:
     void updateConso();
     void on_actionStatusBar_triggered();
@@ -41,4 +64,19 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+
+private:
+    QTabWidget* serverTabWidget() const;
+    // The tab widget inside the current page, whose first tab carries the
+    // running mark; null on pages without one.
+    QTabWidget* currentInnerTabs() const;
+    // Samples the server `pid` on `port` into the sample maps; false when its
+    // process is gone.
+    bool sampleServer(int port, int pid, double* cpuPercent);
+    // Marks every server tab whose port is `port`.
+    void markServerTabs(int port, bool running);
+
+    // Set while a refresh runs: a failure window opened by a lookup turns the
+    // event loop, and the timer must not start a second refresh inside it.
+    bool refreshing = false;
 };

@@ -1,13 +1,164 @@
 #include "installler.h"
+#include "ui_installler.h"
 
-#include <QLabel>
+#include "cooperativewait.h"
+#include "deployment.h"
+#include "exec/myqtermwidget.h"
+#include "settings/configloader.h"
+#include "settings/homedirectory.h"
+#include "tools/installsteps.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <climits>
 
 Installler::Installler(QWidget* parent)
     : QWidget(parent)
+    , ui(new Ui::Installler)
 {
-    setObjectName("Installler");
-    setWindowTitle(tr("Installer"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("The installer is not available in this version yet.")));
+    ui->setupUi(this);
+    setWindowIcon(QIcon(":/resources/sepiaB.png"));
+
+    terminal = new MyQTermWidget(0, this);
+    auto* layout = new QVBoxLayout(ui->frame);
+    layout->addWidget(terminal);
+    terminal->startShellProgram();
+    terminal->setFlowControlEnabled(true);
+    if (terminal->layout())
+        terminal->layout()->setContentsMargins(0, 0, 0, 0);
+    terminal->sendText("cd ~/\n");
+    terminal->clear();
+    connect(terminal, &QTermWidget::receivedData, this, &Installler::receiveText);
+    sinceOutput.start();
+
+    commands = InstallSteps::baseCommands(Deployment::installDir());
+    // Once the window shows and the event loop runs.
+    QTimer::singleShot(0, this, &Installler::onLoad);
+}
+
+Installler::~Installler()
+{
+    delete ui;
+}
+
+void Installler::receiveText(const QString& text)
+{
+    // Output without a line break continues the current line, so a prompt
+    // split over two chunks (or preceded by a control sequence) is still seen.
+    const QStringList parts = text.split(QRegularExpression("\r\n"), Qt::KeepEmptyParts);
+    lastLine = parts.size() > 1 ? parts.last() : lastLine + parts.last();
+    pending = parts.size() > 1 ? parts.last() : pending + parts.last();
+    sinceOutput.restart();
+}
+
+void Installler::delay(int ms)
+{
+    cooperativeWait(ms);
+}
+
+bool Installler::findFile(const QString& directory, const QString& name)
+{
+    return InstallSteps::findFile(directory, name);
+}
+
+void Installler::waitForIdlePrompt()
+{
+    if (ConfigLoader::getSingleton()->sandbox)
+        return; // nothing was typed, no prompt will follow
+    cooperativeWait(INT_MAX, [this] {
+        return InstallSteps::isPromptLine(lastLine) && sinceOutput.elapsed() >= 500;
+    });
+}
+
+bool Installler::sendOrderedCommands(const QStringList& list, bool noWaitAfterLast)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        // Cleared before typing, so only a prompt printed after this command
+        // ends the wait, never one left from before.
+        pending.clear();
+        terminal->sendText(list[i]);
+        const bool typed = !ConfigLoader::getSingleton()->sandbox;
+        const bool last = i == list.size() - 1;
+        if (typed && !(last && noWaitAfterLast))
+            cooperativeWait(INT_MAX, [this] { return InstallSteps::isPromptLine(pending); });
+        pending.clear();
+    }
+    return true;
+}
+
+void Installler::onLoad()
+{
+    waitForIdlePrompt();
+    sendOrderedCommands(commands, false);
+    commands.clear();
+
+    if (InstallSteps::offerWorkspace(homeDirectory()))
+        offerWorkspace();
+
+    sendOrderedCommands(commands, false);
+    commands.clear();
+    ConfigLoader* config = ConfigLoader::getSingleton();
+    config->installer_status = true;
+    config->save();
+    QMessageBox::information(this, tr("install finished"),
+                             tr("The installation process is terminated. You can now restart the application..."),
+                             QMessageBox::Ok);
+    close();
+}
+
+void Installler::offerWorkspace()
+{
+    const QMessageBox::StandardButton wanted = QMessageBox::question(
+        this, tr("Server configuration"),
+        tr("The launcher come without any Velt instance. Would you like to create one?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    if (wanted != QMessageBox::Yes)
+        return;
+
+    QMessageBox choice;
+    choice.setText(tr("Do you want to copy a local server or clone a server from github?"));
+    QPushButton* copy = choice.addButton(tr("Copy local server"), QMessageBox::YesRole);
+    QPushButton* clone = choice.addButton(tr("Clone repository"), QMessageBox::AcceptRole);
+    choice.addButton(tr("Dismiss"), QMessageBox::NoRole);
+    choice.exec();
+
+    if (choice.clickedButton() == clone) {
+        const QString base = Deployment::codeHostBase();
+        sendOrderedCommands(InstallSteps::cloneCommands(base), false);
+        commands.clear();
+        // The enterprise repository is private: its clone may have been refused.
+        if (QFileInfo(homeDirectory() + "/Documents/velt-servers/server_a/enterprise").isDir())
+            commands << InstallSteps::enterpriseRemoteCommands(base);
+    } else if (choice.clickedButton() == copy) {
+        const QString velt = chooseCheckout(tr("Select Velt directory"), homeDirectory(),
+                                            InstallSteps::isVeltCheckout);
+        const QString enterprise = chooseCheckout(tr("Select Enterprise directory"),
+                                                  velt.isEmpty() ? homeDirectory() : velt,
+                                                  InstallSteps::isEnterpriseCheckout);
+        commands << InstallSteps::copyCommands(velt, enterprise);
+    }
+}
+
+QString Installler::chooseCheckout(const QString& title, const QString& startDirectory,
+                                   bool (*accepts)(const QString&))
+{
+    QString chosen;
+    for (;;) {
+        QFileDialog dialog(this, title, startDirectory);
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        if (dialog.exec() != QDialog::Accepted)
+            return chosen; // a previous choice is kept even if it failed the test
+        const QString selected = dialog.selectedFiles().value(0);
+        if (selected.isEmpty())
+            continue;
+        chosen = selected;
+        if (accepts(chosen))
+            return chosen;
+    }
 }

@@ -2,13 +2,174 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
-    <name>Installler</name>
+    <name>DBList</name>
     <message>
-        <source>Installer</source>
+        <source>Form</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The installer is not available in this version yet.</source>
+        <source>Select the DB to add to the server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ou créez une nouvelle DB:</source>
+        <translation>Or create a new DB:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DefaultConfigView</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Server Configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The default config is loaded on each new server or after a checkout (Community or enterprise)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>shell</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enterprise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrades:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the port automatically at the start of the server to never collapse running instance.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove install modules from command after running the server one time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delay before a forced shutdown (in seconds): </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Language (truly effective after restart):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Accept to download Beta versions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cursor type for terminals: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Underscore cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Block cursor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to open translation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sorry, we are not able to find translation file for your language: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Env</name>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is an error with your postgreSQL instance. Please check your configuration. Error: </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Installler</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hello ! As it is the first start of the application, we need to configure some elements together :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher come without any Velt instance. Would you like to create one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to copy a local server or clone a server from github?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy local server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clone repository</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Velt directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Enterprise directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>install finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation process is terminated. You can now restart the application...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -89,6 +250,70 @@ Version: </source>
     </message>
     <message>
         <source>If you found a bug, you can send a mail to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server: VRam used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB   Real RAM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB.     CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.      PID: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server: Not Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server (port: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>):  RAM: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MB.  CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.  PID: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No server running...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launcher: VM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB.       RAM used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> MB.     CPU used: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close Velt Launcher</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do you want to close the server on the port </source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -668,6 +893,33 @@ connections:</source>
     </message>
     <message>
         <source>Please provide minimum one DB to launch the server!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarConfig</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t show server status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show current server status (selected tab)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all servers status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the status of the Velt Launcher</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2,14 +2,175 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
-    <name>Installler</name>
+    <name>DBList</name>
     <message>
-        <source>Installer</source>
-        <translation>Installateur</translation>
+        <source>Form</source>
+        <translation>Formulaire</translation>
     </message>
     <message>
-        <source>The installer is not available in this version yet.</source>
-        <translation>L&apos;installateur n&apos;est pas encore disponible dans cette version.</translation>
+        <source>Select the DB to add to the server:</source>
+        <translation>Sélectionnez la base de données à ajouter au serveur :</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Ou créez une nouvelle DB:</source>
+        <translation>Ou créez une nouvelle DB :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>DefaultConfigView</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Default Server Configuration</source>
+        <translation>Configuration par défaut des serveurs</translation>
+    </message>
+    <message>
+        <source>The default config is loaded on each new server or after a checkout (Community or enterprise)</source>
+        <translation>La configuration par défaut est chargée pour chaque nouveau serveur ou après un checkout (Community ou enterprise)</translation>
+    </message>
+    <message>
+        <source>demo data</source>
+        <translation>données de démonstration</translation>
+    </message>
+    <message>
+        <source>python 2</source>
+        <translation>python 2</translation>
+    </message>
+    <message>
+        <source>shell</source>
+        <translation>shell</translation>
+    </message>
+    <message>
+        <source>enterprise</source>
+        <translation>enterprise</translation>
+    </message>
+    <message>
+        <source>Install:</source>
+        <translation>Installer :</translation>
+    </message>
+    <message>
+        <source>Upgrades:</source>
+        <translation>Mettre à jour :</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Set the port automatically at the start of the server to never collapse running instance.</source>
+        <translation>Choisir le port automatiquement au démarrage du serveur pour ne jamais entrer en conflit avec une instance en cours.</translation>
+    </message>
+    <message>
+        <source>Remove install modules from command after running the server one time</source>
+        <translation>Retirer les modules à installer de la commande après un premier démarrage du serveur</translation>
+    </message>
+    <message>
+        <source>Delay before a forced shutdown (in seconds): </source>
+        <translation>Délai avant un arrêt forcé (en secondes) : </translation>
+    </message>
+    <message>
+        <source> Language (truly effective after restart):</source>
+        <translation> Langue (réellement effective après redémarrage) :</translation>
+    </message>
+    <message>
+        <source>Accept to download Beta versions</source>
+        <translation>Accepter de télécharger les versions bêta</translation>
+    </message>
+    <message>
+        <source>Cursor type for terminals: </source>
+        <translation>Type de curseur des terminaux : </translation>
+    </message>
+    <message>
+        <source>I cursor</source>
+        <translation>Curseur en I</translation>
+    </message>
+    <message>
+        <source>Underscore cursor</source>
+        <translation>Curseur souligné</translation>
+    </message>
+    <message>
+        <source>Block cursor</source>
+        <translation>Curseur bloc</translation>
+    </message>
+    <message>
+        <source>Unable to open translation</source>
+        <translation>Impossible d&apos;ouvrir la traduction</translation>
+    </message>
+    <message>
+        <source>Sorry, we are not able to find translation file for your language: </source>
+        <translation>Désolé, nous ne trouvons pas le fichier de traduction pour votre langue : </translation>
+    </message>
+</context>
+<context>
+    <name>Env</name>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>There is an error with your postgreSQL instance. Please check your configuration. Error: </source>
+        <translation>Il y a une erreur avec votre instance PostgreSQL. Veuillez vérifier votre configuration. Erreur : </translation>
+    </message>
+</context>
+<context>
+    <name>Installler</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Hello ! As it is the first start of the application, we need to configure some elements together :</source>
+        <translation>Bonjour ! Comme c&apos;est le premier démarrage de l&apos;application, nous devons configurer quelques éléments ensemble :</translation>
+    </message>
+    <message>
+        <source>Server configuration</source>
+        <translation>Configuration du serveur</translation>
+    </message>
+    <message>
+        <source>The launcher come without any Velt instance. Would you like to create one?</source>
+        <translation>Le launcher est livré sans instance Velt. Voulez-vous en créer une ?</translation>
+    </message>
+    <message>
+        <source>Do you want to copy a local server or clone a server from github?</source>
+        <translation>Voulez-vous copier un serveur local ou cloner un serveur depuis github ?</translation>
+    </message>
+    <message>
+        <source>Copy local server</source>
+        <translation>Copier un serveur local</translation>
+    </message>
+    <message>
+        <source>Clone repository</source>
+        <translation>Cloner le dépôt</translation>
+    </message>
+    <message>
+        <source>Dismiss</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Select Velt directory</source>
+        <translation>Sélectionnez le dossier Velt</translation>
+    </message>
+    <message>
+        <source>Select Enterprise directory</source>
+        <translation>Sélectionnez le dossier Enterprise</translation>
+    </message>
+    <message>
+        <source>install finished</source>
+        <translation>installation terminée</translation>
+    </message>
+    <message>
+        <source>The installation process is terminated. You can now restart the application...</source>
+        <translation>L&apos;installation est terminée. Vous pouvez maintenant redémarrer l&apos;application...</translation>
     </message>
 </context>
 <context>
@@ -92,6 +253,70 @@ Version : </translation>
     <message>
         <source>If you found a bug, you can send a mail to %1</source>
         <translation>Si vous trouvez un bogue, vous pouvez écrire à %1</translation>
+    </message>
+    <message>
+        <source>Server: VRam used: </source>
+        <translation>Serveur : mémoire virtuelle utilisée : </translation>
+    </message>
+    <message>
+        <source> MB   Real RAM used: </source>
+        <translation> Mo   mémoire réelle utilisée : </translation>
+    </message>
+    <message>
+        <source>MB.     CPU used: </source>
+        <translation>Mo.     CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.      PID: </source>
+        <translation>%.      PID : </translation>
+    </message>
+    <message>
+        <source>Server: Not Running</source>
+        <translation>Serveur : arrêté</translation>
+    </message>
+    <message>
+        <source>Server (port: </source>
+        <translation>Serveur (port : </translation>
+    </message>
+    <message>
+        <source>):  RAM: </source>
+        <translation>) :  mémoire : </translation>
+    </message>
+    <message>
+        <source>MB.  CPU used: </source>
+        <translation>Mo.  CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.  PID: </source>
+        <translation>%.  PID : </translation>
+    </message>
+    <message>
+        <source>No server running...</source>
+        <translation>Aucun serveur en cours d&apos;exécution...</translation>
+    </message>
+    <message>
+        <source>Launcher: VM used: </source>
+        <translation>Launcher : mémoire virtuelle utilisée : </translation>
+    </message>
+    <message>
+        <source> MB.       RAM used: </source>
+        <translation> Mo.       mémoire utilisée : </translation>
+    </message>
+    <message>
+        <source> MB.     CPU used: </source>
+        <translation> Mo.     CPU utilisé : </translation>
+    </message>
+    <message>
+        <source>%.</source>
+        <translation>%.</translation>
+    </message>
+    <message>
+        <source>Close Velt Launcher</source>
+        <translation>Fermer Velt Launcher</translation>
+    </message>
+    <message>
+        <source>Do you want to close the server on the port </source>
+        <translation>Voulez-vous arrêter le serveur sur le port </translation>
     </message>
 </context>
 <context>
@@ -672,6 +897,33 @@ connections:</source>
     <message>
         <source>Please provide minimum one DB to launch the server!</source>
         <translation>Veuillez indiquer au moins une base de données pour lancer le serveur !</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarConfig</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Server status</source>
+        <translation>État des serveurs</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show server status</source>
+        <translation>Ne pas afficher l&apos;état des serveurs</translation>
+    </message>
+    <message>
+        <source>Show current server status (selected tab)</source>
+        <translation>Afficher l&apos;état du serveur courant (onglet sélectionné)</translation>
+    </message>
+    <message>
+        <source>Show all servers status</source>
+        <translation>Afficher l&apos;état de tous les serveurs</translation>
+    </message>
+    <message>
+        <source>Show the status of the Velt Launcher</source>
+        <translation>Afficher l&apos;état du Velt Launcher</translation>
     </message>
 </context>
 <context>
