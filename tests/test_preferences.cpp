@@ -327,6 +327,7 @@ int PreferencesTest::cursorShapeOf(QTermWidget* terminal)
     QTermWidget reference(0, nullptr);
     reference.setScrollBarPosition(QTermWidget::ScrollBarRight);
     reference.setBlinkingCursor(false);
+    reference.setTerminalFont(terminal->getTerminalFont());
     reference.resize(terminal->size());
     terminal->show();
     reference.show();

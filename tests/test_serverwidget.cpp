@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include <memory>
@@ -391,7 +392,7 @@ private slots:
         // The answers only record what they saw and always close the dialog,
         // so a wrong dialog fails the test instead of hanging it.
         ServerWidget tab('a', nullptr);
-        home.writeFile("geo/GeoLite.mmdb", "x");
+        home.writeFile("GeoLite.mmdb", "x");
         QString directory;
         int mode = -1;
         ModalAnswer::whenModal([&](QWidget* modal) {
@@ -402,15 +403,18 @@ private slots:
             }
             directory = dialog->directory().absolutePath();
             mode = dialog->fileMode();
-            dialog->selectFile(home.path() + "/geo/GeoLite.mmdb");
-            static_cast<QDialog*>(dialog)->accept();
+            // Typed as a user would; done() rather than accept(), which may
+            // ignore the click while the file model still reads the folder.
+            if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                name->setText("GeoLite.mmdb");
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
         }, 60000);
         tab.ui->pushButton_9->click();
         QCOMPARE(directory, QDir(home.path()).absolutePath());
         QCOMPARE(mode, int(QFileDialog::AnyFile));
-        QCOMPARE(tab.ui->ttGeoipDB->text(), home.path() + "/geo/GeoLite.mmdb");
-        QVERIFY(tab.command.contains(" --geoip-db=" + home.path() + "/geo/GeoLite.mmdb"));
-        QCOMPARE(savedValues().value("GeoipDB"), home.path() + "/geo/GeoLite.mmdb");
+        QCOMPARE(tab.ui->ttGeoipDB->text(), home.path() + "/GeoLite.mmdb");
+        QVERIFY(tab.command.contains(" --geoip-db=" + home.path() + "/GeoLite.mmdb"));
+        QCOMPARE(savedValues().value("GeoipDB"), home.path() + "/GeoLite.mmdb");
 
         mode = -1;
         ModalAnswer::whenModal([&](QWidget* modal) {
