@@ -24,3 +24,11 @@ void ServerWidget::setServerRunning(bool running)
 {
     serverRunning = running;
 }
+
+void ServerWidget::sendCtrlC()
+{
+}
+
+void ServerWidget::checkVersion()
+{
+}

@@ -19,6 +19,10 @@ public:
     // The port field's integer value; 0 when it is not a number.
     int getPort();
     void setServerRunning(bool running);
+    // Stops the running server; the git panel calls it before changing code.
+    void sendCtrlC();
+    // Reads the checked-out server's version again.
+    void checkVersion();
     bool isServerRunning() const { return serverRunning; }
 
     Ui::ServerWidget* ui;
