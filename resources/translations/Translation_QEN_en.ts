@@ -2,6 +2,269 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>BranchSelector</name>
+    <message>
+        <source>Branch selector</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the branch to checkout or rebase:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Locale:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>velt/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>velt-dev/</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GitRepository</name>
+    <message>
+        <source>No origin upstream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No velt-dev upstream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no upstream to velt encoded on the server %1 - %2. Do you want to create one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no upstream to velt-dev encoded on the server %1 - %2. Do you want to create one?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>origin URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>velt-dev URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the URL of the Velt Repository:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the URL of the Velt-dev Repository:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>GitWidget</name>
+    <message>
+        <source>Form</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetch --all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Branch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clone not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 is missing or is not a git work tree. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no branches found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Community (</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enterprise (</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load more...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Branch: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View on Github</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cherry-pick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stash pop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checkout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unstaged files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UNSTAGED FILES:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+UNTRACKED FILES:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View the commit on Github</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cherry this commit on the current branch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pull</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetch and rebase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View on Vettor</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is unstaged changes on your current branch. Do you want to stash them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checkout failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The branch %1 could not be checked out:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checkout executed. Do you want to apply your stash now?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No stash pop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You choose to NOT pop your stash. This program won&apos;t care anymore of that stash. Don&apos;t forget to recover it manually!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebase </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> on </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebase executed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Branch Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the name of your branch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commit hash</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the hash of the commit to cherry-pick:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untracked files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is untracked files on your current directory. Are you SURE to want to launch a git clean -dfx as you will lose them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change branch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can&apos;t delete the branch you are currently on. Please change it before...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No upstream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no upstream configured on this branch. Are you sure to want to delete this branch wtihout having pushed it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Installler</name>
     <message>
         <source>Installer</source>
@@ -123,6 +386,22 @@ Version: </source>
     </message>
     <message>
         <source>Terminal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No version found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No version found for the server %1. The launcher will use the master environment...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Python 3 unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Python 3 is not available on this version of Velt. Switching to Python 2...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

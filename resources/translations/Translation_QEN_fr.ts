@@ -2,6 +2,271 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>BranchSelector</name>
+    <message>
+        <source>Branch selector</source>
+        <translation>Sélecteur de branche</translation>
+    </message>
+    <message>
+        <source>Choose the branch to checkout or rebase:</source>
+        <translation>Choisissez la branche à extraire ou sur laquelle rebaser :</translation>
+    </message>
+    <message>
+        <source>Locale:</source>
+        <translation>Locale :</translation>
+    </message>
+    <message>
+        <source>Select</source>
+        <translation>Choisir</translation>
+    </message>
+    <message>
+        <source>velt/</source>
+        <translation>velt/</translation>
+    </message>
+    <message>
+        <source>velt-dev/</source>
+        <translation>velt-dev/</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>GitRepository</name>
+    <message>
+        <source>No origin upstream</source>
+        <translation>Pas de dépôt amont d&apos;origine</translation>
+    </message>
+    <message>
+        <source>No velt-dev upstream</source>
+        <translation>Pas de dépôt amont velt-dev</translation>
+    </message>
+    <message>
+        <source>There is no upstream to velt encoded on the server %1 - %2. Do you want to create one?</source>
+        <translation>Aucun dépôt amont vers velt n&apos;est défini sur le serveur %1 - %2. Voulez-vous en créer un ?</translation>
+    </message>
+    <message>
+        <source>There is no upstream to velt-dev encoded on the server %1 - %2. Do you want to create one?</source>
+        <translation>Aucun dépôt amont vers velt-dev n&apos;est défini sur le serveur %1 - %2. Voulez-vous en créer un ?</translation>
+    </message>
+    <message>
+        <source>origin URL</source>
+        <translation>URL d&apos;origine</translation>
+    </message>
+    <message>
+        <source>velt-dev URL</source>
+        <translation>URL velt-dev</translation>
+    </message>
+    <message>
+        <source>Enter the URL of the Velt Repository:</source>
+        <translation>Saisissez l&apos;URL du dépôt Velt :</translation>
+    </message>
+    <message>
+        <source>Enter the URL of the Velt-dev Repository:</source>
+        <translation>Saisissez l&apos;URL du dépôt Velt-dev :</translation>
+    </message>
+</context>
+<context>
+    <name>GitWidget</name>
+    <message>
+        <source>Form</source>
+        <translation>Formulaire</translation>
+    </message>
+    <message>
+        <source>Refresh list</source>
+        <translation>Actualiser la liste</translation>
+    </message>
+    <message>
+        <source>Fetch --all</source>
+        <translation>Fetch --all</translation>
+    </message>
+    <message>
+        <source>New Branch</source>
+        <translation>Nouvelle branche</translation>
+    </message>
+    <message>
+        <source>Clone not found</source>
+        <translation>Clone introuvable</translation>
+    </message>
+    <message>
+        <source>The folder %1 is missing or is not a git work tree. Nothing was run.</source>
+        <translation>Le dossier %1 est absent ou n&apos;est pas un arbre de travail git. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>no branches found</source>
+        <translation>aucune branche trouvée</translation>
+    </message>
+    <message>
+        <source>Community (</source>
+        <translation>Communauté (</translation>
+    </message>
+    <message>
+        <source>Enterprise (</source>
+        <translation>Entreprise (</translation>
+    </message>
+    <message>
+        <source>)</source>
+        <translation>)</translation>
+    </message>
+    <message>
+        <source>Load more...</source>
+        <translation>Charger plus...</translation>
+    </message>
+    <message>
+        <source>Branch: </source>
+        <translation>Branche : </translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Actualiser</translation>
+    </message>
+    <message>
+        <source>View on Github</source>
+        <translation>Voir sur Github</translation>
+    </message>
+    <message>
+        <source>Clean</source>
+        <translation>Nettoyer</translation>
+    </message>
+    <message>
+        <source>Cherry-pick</source>
+        <translation>Cherry-pick</translation>
+    </message>
+    <message>
+        <source>Stash</source>
+        <translation>Remiser</translation>
+    </message>
+    <message>
+        <source>Stash pop</source>
+        <translation>Appliquer la remise</translation>
+    </message>
+    <message>
+        <source>Checkout</source>
+        <translation>Extraire</translation>
+    </message>
+    <message>
+        <source>Unstaged files</source>
+        <translation>Fichiers non indexés</translation>
+    </message>
+    <message>
+        <source>UNSTAGED FILES:</source>
+        <translation>FICHIERS NON INDEXÉS :</translation>
+    </message>
+    <message>
+        <source>
+UNTRACKED FILES:</source>
+        <translation>
+FICHIERS NON SUIVIS :</translation>
+    </message>
+    <message>
+        <source>View the commit on Github</source>
+        <translation>Voir le commit sur Github</translation>
+    </message>
+    <message>
+        <source>Cherry this commit on the current branch</source>
+        <translation>Appliquer ce commit sur la branche courante</translation>
+    </message>
+    <message>
+        <source>Rebase</source>
+        <translation>Rebaser</translation>
+    </message>
+    <message>
+        <source>Pull</source>
+        <translation>Pull</translation>
+    </message>
+    <message>
+        <source>Fetch and rebase</source>
+        <translation>Fetch et rebase</translation>
+    </message>
+    <message>
+        <source>View on Vettor</source>
+        <translation>Voir sur Vettor</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>There is unstaged changes on your current branch. Do you want to stash them?</source>
+        <translation>Il y a des modifications non indexées sur votre branche courante. Voulez-vous les remiser ?</translation>
+    </message>
+    <message>
+        <source>Checkout failed</source>
+        <translation>Échec de l&apos;extraction</translation>
+    </message>
+    <message>
+        <source>The branch %1 could not be checked out:
+%2</source>
+        <translation>La branche %1 n&apos;a pas pu être extraite :
+%2</translation>
+    </message>
+    <message>
+        <source>Checkout executed. Do you want to apply your stash now?</source>
+        <translation>Extraction effectuée. Voulez-vous appliquer votre remise maintenant ?</translation>
+    </message>
+    <message>
+        <source>No stash pop</source>
+        <translation>Remise non appliquée</translation>
+    </message>
+    <message>
+        <source>You choose to NOT pop your stash. This program won&apos;t care anymore of that stash. Don&apos;t forget to recover it manually!</source>
+        <translation>Vous avez choisi de NE PAS appliquer votre remise. Ce programme ne s&apos;en occupera plus. N&apos;oubliez pas de la récupérer vous-même !</translation>
+    </message>
+    <message>
+        <source>Rebase </source>
+        <translation>Rebase de </translation>
+    </message>
+    <message>
+        <source> on </source>
+        <translation> sur </translation>
+    </message>
+    <message>
+        <source>Rebase executed</source>
+        <translation>Rebase effectué</translation>
+    </message>
+    <message>
+        <source>Branch Name</source>
+        <translation>Nom de la branche</translation>
+    </message>
+    <message>
+        <source>Choose the name of your branch</source>
+        <translation>Choisissez le nom de votre branche</translation>
+    </message>
+    <message>
+        <source>Commit hash</source>
+        <translation>Hash du commit</translation>
+    </message>
+    <message>
+        <source>Enter the hash of the commit to cherry-pick:</source>
+        <translation>Saisissez le hash du commit à appliquer :</translation>
+    </message>
+    <message>
+        <source>Untracked files</source>
+        <translation>Fichiers non suivis</translation>
+    </message>
+    <message>
+        <source>There is untracked files on your current directory. Are you SURE to want to launch a git clean -dfx as you will lose them?</source>
+        <translation>Il y a des fichiers non suivis dans votre dossier courant. Êtes-vous SÛR de vouloir lancer un git clean -dfx ? Vous les perdrez.</translation>
+    </message>
+    <message>
+        <source>Change branch</source>
+        <translation>Changez de branche</translation>
+    </message>
+    <message>
+        <source>You can&apos;t delete the branch you are currently on. Please change it before...</source>
+        <translation>Vous ne pouvez pas supprimer la branche sur laquelle vous êtes. Changez-en d&apos;abord...</translation>
+    </message>
+    <message>
+        <source>No upstream</source>
+        <translation>Pas de branche amont</translation>
+    </message>
+    <message>
+        <source>There is no upstream configured on this branch. Are you sure to want to delete this branch wtihout having pushed it?</source>
+        <translation>Aucune branche amont n&apos;est configurée pour cette branche. Voulez-vous vraiment la supprimer sans l&apos;avoir poussée ?</translation>
+    </message>
+</context>
+<context>
     <name>Installler</name>
     <message>
         <source>Installer</source>
@@ -126,6 +391,22 @@ Version : </translation>
     <message>
         <source>Terminal</source>
         <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>No version found</source>
+        <translation>Aucune version trouvée</translation>
+    </message>
+    <message>
+        <source>No version found for the server %1. The launcher will use the master environment...</source>
+        <translation>Aucune version trouvée pour le serveur %1. Le lanceur utilisera l&apos;environnement master...</translation>
+    </message>
+    <message>
+        <source>Python 3 unavailable</source>
+        <translation>Python 3 indisponible</translation>
+    </message>
+    <message>
+        <source>Python 3 is not available on this version of Velt. Switching to Python 2...</source>
+        <translation>Python 3 n&apos;est pas disponible pour cette version de Velt. Passage à Python 2...</translation>
     </message>
 </context>
 <context>
