@@ -14,6 +14,9 @@
 
 #include <QDir>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -27,9 +30,29 @@ class TestCommitHistory : public QObject
     TraceLog trace;
     QString clone;
 
+    static QWidget* view(GitWidget& panel)
+    {
+        return panel.findChild<QScrollArea*>("scrollCommits")->widget();
+    }
+
+    // The cards in the order of the view.
     static QList<Spoiler*> cards(GitWidget& panel)
     {
-        return panel.findChild<QScrollArea*>("scrollCommits")->widget()->findChildren<Spoiler*>();
+        QList<Spoiler*> result;
+        auto* grid = static_cast<QGridLayout*>(view(panel)->layout());
+        for (int row = 0; row < grid->rowCount(); ++row)
+            if (QLayoutItem* item = grid->itemAtPosition(row, 0))
+                if (auto* card = qobject_cast<Spoiler*>(item->widget()))
+                    result << card;
+        return result;
+    }
+
+    static void select12(GitWidget& panel)
+    {
+        QListWidget* list = panel.findChild<QListWidget*>("listWidget");
+        for (int i = 0; i < list->count(); ++i)
+            if (list->item(i)->text().mid(2) == "12.0-fix")
+                list->setCurrentRow(i);
     }
 
 private slots:
@@ -175,6 +198,53 @@ private slots:
         panel.findChild<QScrollArea*>("scrollCommits")->widget()->findChild<QPushButton*>("bLoadMore")->click();
         QCOMPARE(trace.matching("git log").value(0).section(';', 1), QString(" git log -20 11.0"));
         QCOMPARE(cards(panel).size(), 20);
+        QCOMPARE(splat.shown, 0);
+    }
+
+    void cardContentAndLoadMoreKeepsCards()
+    {
+        SplatWatcher splat;
+        ModalScript modals;
+        GitWidget panel('b', "enterprise", nullptr, nullptr);
+        select12(panel);
+        Spoiler* first = cards(panel).first();
+        QVERIFY(!first->hasContent()); // built on first opening
+        first->button()->click();
+        QVERIFY(first->hasContent());
+        QStringList fields;
+        for (QLineEdit* field : first->findChildren<QLineEdit*>())
+            fields << field->text();
+        const QString hash = GitFixture::git(clone, {"rev-parse", "12.0-fix"}).trimmed();
+        QCOMPARE(fields.size(), 4);
+        QCOMPARE(fields[0], QString("Test Author <author@example.org>"));
+        QVERIFY(!fields[1].isEmpty());        // date
+        QCOMPARE(fields[2].split(' ').size(), 2); // the merge's parents
+        QCOMPARE(fields[3], hash);
+        auto* message = first->findChild<QTextEdit*>();
+        QCOMPARE(message->toPlainText(), QString("\n    Merge side into 12.0-fix\n\n"));
+        QVERIFY(message->isReadOnly());
+        QCOMPARE(message->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(first->findChild<QPushButton*>("bViewCommit"));
+        QVERIFY(first->findChild<QPushButton*>("bCherryCommit"));
+
+        // "Load more..." adds the next page below the cards already shown,
+        // which keep their state.
+        panel.loadMore();
+        QCOMPARE(cards(panel).size(), 40);
+        QVERIFY(cards(panel).contains(first));
+        QVERIFY(first->button()->isChecked());
+        QPushButton* more = view(panel)->findChild<QPushButton*>("bLoadMore");
+        auto* grid = static_cast<QGridLayout*>(view(panel)->layout());
+        int row, column, rowSpan, columnSpan;
+        grid->getItemPosition(grid->indexOf(more->parentWidget()), &row, &column, &rowSpan, &columnSpan);
+        QCOMPARE(row, grid->rowCount() - 1);
+        // History rewritten underneath: the view is drawn again from scratch.
+        GitFixture::git(clone, {"commit", "-q", "--allow-empty", "-m", "Newer"});
+        panel.loadMore();
+        QCOMPARE(cards(panel).size(), 49);
+        QVERIFY(cards(panel).first()->button()->text().endsWith("    Newer"));
+        QVERIFY(!cards(panel).contains(first));
+        GitFixture::git(clone, {"reset", "-q", "--hard", "HEAD~1"});
         QCOMPARE(splat.shown, 0);
     }
 

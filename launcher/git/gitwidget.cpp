@@ -238,6 +238,9 @@ void GitWidget::rebuildBranch()
     auto* layout = new QGridLayout(commitFrame);
     ui->scrollCommits->setWidget(commitFrame);
     ui->scrollCommits->setWidgetResizable(true);
+    shownBranch = nullptr;
+    shownHashes.clear();
+    loadMoreFrame = nullptr;
 
     GitBranch* branch = getCurrentBranch();
     if (!branch) {
@@ -250,13 +253,37 @@ void GitWidget::rebuildBranch()
     for (GitCommit* commit : branch->commits)
         addCommitCard(commit, row++);
     layout->setAlignment(Qt::AlignTop);
-    auto* moreFrame = new QFrame(commitFrame);
-    auto* moreLayout = new QGridLayout(moreFrame);
-    auto* more = new QPushButton(tr("Load more..."), moreFrame);
+    addLoadMoreButton(row);
+    shownBranch = branch;
+}
+
+void GitWidget::addLoadMoreButton(int row)
+{
+    loadMoreFrame = new QFrame(commitFrame);
+    auto* moreLayout = new QGridLayout(loadMoreFrame);
+    auto* more = new QPushButton(tr("Load more..."), loadMoreFrame);
     more->setObjectName("bLoadMore");
     moreLayout->addWidget(more, 0, 0);
     connect(more, &QPushButton::clicked, this, &GitWidget::loadMore);
-    layout->addWidget(moreFrame, row, 0);
+    static_cast<QGridLayout*>(commitFrame->layout())->addWidget(loadMoreFrame, row, 0);
+    nextCardRow = row;
+}
+
+bool GitWidget::appendNewCards(GitBranch* branch)
+{
+    if (branch != shownBranch || !loadMoreFrame || branch->commits.size() < shownHashes.size())
+        return false;
+    for (int i = 0; i < shownHashes.size(); ++i)
+        if (branch->commits[i]->hash != shownHashes[i])
+            return false;
+    auto* layout = static_cast<QGridLayout*>(commitFrame->layout());
+    layout->removeWidget(loadMoreFrame);
+    int row = nextCardRow;
+    for (int i = shownHashes.size(); i < branch->commits.size(); ++i)
+        addCommitCard(branch->commits[i], row++);
+    layout->addWidget(loadMoreFrame, row, 0);
+    nextCardRow = row;
+    return true;
 }
 
 void GitWidget::addBranchHeader(GitBranch* branch, int row)
@@ -316,19 +343,28 @@ void GitWidget::addCommitCard(GitCommit* commit, int row)
 {
     const QString title = commitCardTitle(commit->author, commit->message, ui->listWidget->fontMetrics());
     auto* card = new Spoiler(title, 150, commitFrame);
+    // The record may be replaced by the next page; the card keeps a copy.
+    const GitCommit copy = *commit;
+    card->setContentFactory([this, card, copy] { return buildCardContent(card, copy); });
+    static_cast<QGridLayout*>(commitFrame->layout())->addWidget(card, row, 0);
+    shownHashes << commit->hash;
+}
+
+QLayout* GitWidget::buildCardContent(Spoiler* card, const GitCommit& commit)
+{
     auto* grid = new QGridLayout;
     auto readOnlyField = [card](const QString& text) {
         auto* field = new QLineEdit(text, card);
         field->setReadOnly(true);
         return field;
     };
-    grid->addWidget(readOnlyField(commit->author), 0, 0);
-    grid->addWidget(readOnlyField(commit->date), 0, 1);
-    grid->addWidget(readOnlyField(commit->merge), 0, 2);
+    grid->addWidget(readOnlyField(commit.author), 0, 0);
+    grid->addWidget(readOnlyField(commit.date), 0, 1);
+    grid->addWidget(readOnlyField(commit.merge), 0, 2);
 
     auto* message = new MyQTextEdit(card);
     message->setReadOnly(true);
-    message->setPlainText(commit->message);
+    message->setPlainText(commit.message);
     message->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     message->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
@@ -336,17 +372,17 @@ void GitWidget::addCommitCard(GitCommit* commit, int row)
     message->adjustSize();
     grid->addWidget(message, 1, 0, 1, 3);
 
-    const QString hash = commit->hash;
+    const QString hash = commit.hash;
     grid->addWidget(readOnlyField(hash), 2, 0);
     auto* view = new QPushButton(tr("View the commit on Github"), card);
+    view->setObjectName("bViewCommit");
     connect(view, &QPushButton::clicked, this, [this, hash] { viewCommitOnGH(hash); });
     grid->addWidget(view, 2, 1);
     auto* cherry = new QPushButton(tr("Cherry this commit on the current branch"), card);
+    cherry->setObjectName("bCherryCommit");
     connect(cherry, &QPushButton::clicked, this, [this, hash] { cherry_pick(hash); });
     grid->addWidget(cherry, 2, 2);
-
-    card->setContentLayout(*grid);
-    static_cast<QGridLayout*>(commitFrame->layout())->addWidget(card, row, 0);
+    return grid;
 }
 
 void GitWidget::on_listWidget_currentRowChanged(int)
@@ -385,7 +421,8 @@ void GitWidget::loadMore()
     if (!branch)
         return;
     branch->loadCommits(letter, repoName, branch->commits.size() + GitBranch::pageSize);
-    rebuildBranch();
+    if (!appendNewCards(branch))
+        rebuildBranch();
     QScrollBar* bar = ui->scrollCommits->verticalScrollBar();
     QTimer::singleShot(0, bar, [bar] { bar->setValue(bar->maximum()); });
 }

@@ -8,6 +8,8 @@
 #include <QWidget>
 
 class QFrame;
+class QLayout;
+class Spoiler;
 class QNetworkAccessManager;
 class QTabWidget;
 class QTimer;
@@ -50,6 +52,14 @@ public:
     QFrame* commitFrame = nullptr;
     QList<GitBranch*> watchedBranches;
     QList<QTimer*> vettorTimers;
+
+private:
+    // What the branch view shows: the branch, the hashes of its cards, and
+    // the frame that holds "Load more...".
+    GitBranch* shownBranch = nullptr;
+    QStringList shownHashes;
+    QFrame* loadMoreFrame = nullptr;
+    int nextCardRow = 0;
 
 public slots:
     void on_listWidget_currentRowChanged(int currentRow);
@@ -95,6 +105,11 @@ private:
     // markers decide, and the verdict is returned.
     bool runJudged(const QString& command, const QStringList& failMarkers, QStringList* output = nullptr);
     void addCommitCard(GitCommit* commit, int row);
+    QLayout* buildCardContent(Spoiler* card, const GitCommit& commit);
+    void addLoadMoreButton(int row);
+    // Appends cards for the commits a page added when the view already shows
+    // the others; false when the view must be rebuilt instead.
+    bool appendNewCards(GitBranch* branch);
     void addBranchHeader(GitBranch* branch, int row);
     int addFileStatus(int row);
 };

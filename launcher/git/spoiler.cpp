@@ -35,6 +35,10 @@ Spoiler::Spoiler(const QString& title, int animationDuration, QWidget* parent)
     setLayout(&mainLayout);
 
     connect(&toggleButton, &QToolButton::clicked, this, [this](bool checked) {
+        if (checked && contentFactory && !contentArea.layout()) {
+            if (QLayout* built = contentFactory())
+                setContentLayout(*built);
+        }
         toggleButton.setArrowType(checked ? Qt::DownArrow : Qt::RightArrow);
         toggleAnimation.setDirection(checked ? QAbstractAnimation::Forward : QAbstractAnimation::Backward);
         toggleAnimation.start();
@@ -58,4 +62,9 @@ void Spoiler::setContentLayout(QLayout& layout)
     contentAnimation->setDuration(animationDuration);
     contentAnimation->setStartValue(0);
     contentAnimation->setEndValue(contentHeight);
+}
+
+void Spoiler::setContentFactory(std::function<QLayout*()> factory)
+{
+    contentFactory = std::move(factory);
 }

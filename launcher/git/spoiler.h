@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <functional>
+
 // A collapsible section: a title button with an arrow and a content area
 // that opens and closes with an animation.
 class Spoiler : public QWidget
@@ -15,6 +17,10 @@ class Spoiler : public QWidget
 public:
     explicit Spoiler(const QString& title = "", int animationDuration = 300, QWidget* parent = nullptr);
     void setContentLayout(QLayout& layout);
+    // Builds the content on the first opening instead of now: a long list of
+    // sections then costs only their title lines.
+    void setContentFactory(std::function<QLayout*()> factory);
+    bool hasContent() const { return contentArea.layout() != nullptr; }
 
     QToolButton* button() { return &toggleButton; }
     QScrollArea* content() { return &contentArea; }
@@ -27,4 +33,5 @@ private:
     QParallelAnimationGroup toggleAnimation;
     QScrollArea contentArea;
     int animationDuration;
+    std::function<QLayout*()> contentFactory;
 };
