@@ -386,9 +386,15 @@ private slots:
         ModalScript modals({"OK", "OK"});
         GitWidget panel('f', "velt", nullptr, nullptr);
         select(panel, "11.0");
+        trace.mark();
         panel.pull();
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout 11.0;git pull; "
+                                       "git checkout master; git stash pop"));
         select(panel, "feature");
+        trace.mark();
         panel.fetch_and_rebase();
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout feature;"
+                                       "git pull --rebase dev; git checkout master; git stash pop"));
         QVERIFY2(modals.finished(), qPrintable(modals.seen.join('|') + splat.error));
         QCOMPARE(modals.seen, QStringList({"Git pull", "Pull executed", "Fetch and rebase", "Fetch and rebase executed"}));
         QCOMPARE(GitFixture::git(clone, {"log", "-1", "--format=%s", "11.0"}).trimmed(), QString("Upstream fix"));
@@ -397,6 +403,19 @@ private slots:
         QCOMPARE(head(clone), QString("master"));
         QCOMPARE(GitFixture::git(clone, {"diff", "--name-only"}).trimmed(), QString("README"));
         QCOMPARE(splat.shown, 0);
+
+        // With nothing to put aside, an older stash is left alone.
+        GitFixture::git(clone, {"stash", "-q"});
+        QVERIFY(GitFixture::git(clone, {"diff", "--name-only"}).trimmed().isEmpty());
+        modals.add("OK");
+        select(panel, "11.0");
+        trace.mark();
+        panel.pull();
+        QVERIFY(modals.finished());
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git checkout 11.0;git pull; git checkout master"));
+        QCOMPARE(GitFixture::git(clone, {"stash", "list"}).count('\n'), 1);
+        QVERIFY(GitFixture::git(clone, {"diff", "--name-only"}).trimmed().isEmpty());
+        QCOMPARE(head(clone), QString("master"));
     }
 
     void cleanAsksFirst()

@@ -536,14 +536,27 @@ void GitWidget::on_bNewBranch_clicked()
     selectBranchRow(name);
 }
 
+bool GitWidget::hasTrackedChanges()
+{
+    return !TermExecutor::getSingleton()->exec(cdPrefix + "git status --porcelain --untracked-files=no", false).isEmpty();
+}
+
+QString GitWidget::aroundOtherBranch(const QString& branch, const QString& update)
+{
+    // "git stash pop" after a stash that saved nothing would apply some older
+    // stash to the checked-out branch: the stash steps run only when there
+    // is something to put aside.
+    const bool stashing = hasTrackedChanges();
+    return cdPrefix + (stashing ? "git stash; " : "") + "git checkout " + shellQuote(branch) + ";" + update
+           + "; git checkout " + shellQuote(repository.activeBranch->name) + (stashing ? "; git stash pop" : "") + "\n";
+}
+
 void GitWidget::pull()
 {
     GitBranch* branch = getCurrentBranch();
     if (!branch || !repository.activeBranch || !cloneIsUsable())
         return;
-    if (runJudged(cdPrefix + "git stash; git checkout " + shellQuote(branch->name) + ";git pull; git checkout "
-                      + shellQuote(repository.activeBranch->name) + "; git stash pop\n",
-                  {"error", "CONFLICT", "fatal"}))
+    if (runJudged(aroundOtherBranch(branch->name, "git pull"), {"error", "CONFLICT", "fatal"}))
         QMessageBox::information(this, "Git pull", "Pull executed");
 }
 
@@ -552,9 +565,7 @@ void GitWidget::fetch_and_rebase()
     GitBranch* branch = getCurrentBranch();
     if (!branch || !repository.activeBranch || !cloneIsUsable())
         return;
-    if (runJudged(cdPrefix + "git stash; git checkout " + shellQuote(branch->name) + ";git pull --rebase "
-                      + shellQuote(repository.devRemoteName) + "; git checkout "
-                      + shellQuote(repository.activeBranch->name) + "; git stash pop\n",
+    if (runJudged(aroundOtherBranch(branch->name, "git pull --rebase " + shellQuote(repository.devRemoteName)),
                   {"error", "CONFLICT", "fatal"}))
         QMessageBox::information(this, "Fetch and rebase", "Fetch and rebase executed");
 }

@@ -99,6 +99,10 @@ private:
     void reloadRepository();
     QString askBranchSelector();
     bool headIs(const QString& name);
+    bool hasTrackedChanges();
+    // The line that updates `branch` while another one is checked out, and
+    // comes back to the checked-out branch afterwards.
+    QString aroundOtherBranch(const QString& branch, const QString& update);
     QStringList run(const QString& command, const QStringList& failMarkers = QStringList(),
                     bool splatInClone = false);
     // Runs a command whose progress git writes to standard error: only the
