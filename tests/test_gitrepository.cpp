@@ -10,6 +10,7 @@
 
 #include "git/gitstructures.h"
 #include "git/remoterecognition.h"
+#include "settings/configloader.h"
 
 #include <QDir>
 #include <QFile>
@@ -286,6 +287,15 @@ private slots:
         QVERIFY(!repository.activeBranch);
         QVERIFY(repository.branches.isEmpty() && repository.versionBranches.isEmpty());
         QVERIFY2(answers.finished(), qPrintable(answers.seen.join(" | ") + " ## " + answers.unexpected.join(" | ")));
+
+        // Sandbox mode: nothing runs, so nothing is asked either.
+        ConfigLoader::getSingleton()->sandbox = true;
+        ModalScript silent;
+        GitRepository sandboxed;
+        sandboxed.initRepository('y', "velt");
+        ConfigLoader::getSingleton()->sandbox = false;
+        QVERIFY(silent.seen.isEmpty() && silent.unexpected.isEmpty());
+        QVERIFY(!sandboxed.activeBranch);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "clonelocation.h"
 #include "exec/shellquote.h"
 #include "remoterecognition.h"
+#include "settings/configloader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,9 +66,12 @@ void GitRepository::initRepository(char letter, QString repo)
         branch->loadCommits(letter, repo, GitBranch::pageSize);
 
     readRemotes(letter, repo);
-    if (mainRemoteName.isEmpty())
+    // In sandbox mode git prints nothing and nothing could be added: asking
+    // about every clone's remotes at each start would only be noise.
+    const bool sandbox = ConfigLoader::getSingleton()->sandbox;
+    if (mainRemoteName.isEmpty() && !sandbox)
         offerMissingRemote(letter, repo, false);
-    if (devRemoteName.isEmpty())
+    if (devRemoteName.isEmpty() && !sandbox)
         offerMissingRemote(letter, repo, true);
 
     mainRemoteBranches = readRemoteBranches(letter, repo, mainRemoteName);

@@ -136,8 +136,11 @@ void GitWidget::stopServer()
 
 void GitWidget::recheckVersion()
 {
-    if (serverWidget)
-        serverWidget->checkVersion();
+    ServerWidget* server = serverWidget;
+    for (QWidget* ancestor = parentWidget(); !server && ancestor; ancestor = ancestor->parentWidget())
+        server = qobject_cast<ServerWidget*>(ancestor);
+    if (server)
+        server->checkVersion();
 }
 
 QString GitWidget::selectedItemName() const
