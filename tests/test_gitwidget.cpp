@@ -17,7 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -175,6 +177,48 @@ private slots:
                  QStringList({"xdg-open https://github.com/velt/velt/commits/11.0",
                               "xdg-open https://github.com/velt/velt/commit/abc123",
                               "xdg-open 'http://vettor.kydvelt.example/vettor/repo/git-github-com-velt-velt-1?search=11.0'"}));
+    }
+
+    void contextMenuDependsOnTheBranch()
+    {
+        makeClone('m');
+        SplatWatcher splat;
+        ModalScript modals;
+        GitWidget panel('m', "velt", nullptr, nullptr);
+        QStringList shown;
+        // Reads the menu once it pops up, then closes it.
+        auto readMenu = [&shown] {
+            QTimer::singleShot(50, [&shown] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* action : menu->actions())
+                        shown << action->text();
+                    menu->close();
+                }
+            });
+        };
+        select(panel, "11.0");
+        readMenu();
+        panel.showContextMenu(QPoint(5, 5));
+        QCOMPARE(shown, QStringList({"Checkout", "Rebase", "Pull", "View on Github", "View on Vettor", "Delete"}));
+        shown.clear();
+        select(panel, "feature");
+        readMenu();
+        panel.showContextMenu(QPoint(5, 5));
+        QCOMPARE(shown, QStringList({"Checkout", "Rebase", "Fetch and rebase", "View on Github", "View on Vettor", "Delete"}));
+
+        // A branch in the middle of a rebase: no menu, header buttons disabled.
+        GitBranch* rebasing = panel.repository.addToBranches("(no branch, rebasing feature)");
+        listOf(panel)->addItem("  " + rebasing->name);
+        select(panel, rebasing->name);
+        shown.clear();
+        readMenu();
+        panel.showContextMenu(QPoint(5, 5));
+        QTest::qWait(100);
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(headerButtons(panel).size(), 3);
+        for (QPushButton* button : view(panel)->findChild<QGroupBox*>("branchHeader")->findChildren<QPushButton*>())
+            QVERIFY(!button->isEnabled());
+        QCOMPARE(splat.shown, 0);
     }
 
     void checkoutWithAndWithoutStash()
