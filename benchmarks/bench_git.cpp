@@ -111,7 +111,7 @@ QStringList traceSince(qint64 offset)
     QFile file(QDir::homePath() + "/Desktop/KydVeltLauncher_logs.txt");
     file.open(QIODevice::ReadOnly);
     file.seek(offset);
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n', QString::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
     return lines;
 }
 

@@ -86,7 +86,7 @@ void GitRepository::readRemotes(char letter, const QString& repo)
 {
     static const QRegularExpression blanks(QStringLiteral("[\\s]+"));
     for (const QString& line : CloneLocation::run(letter, repo, "; git remote -v\n")) {
-        const QStringList parts = line.split(blanks, QString::SkipEmptyParts);
+        const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
         if (parts.size() < 2)
             continue;
         switch (RemoteRecognition::classify(parts[1], repo)) {
