@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// Makes a value from outside (branch name, hash, remote name, URL) safe to
+// put into a shell command line. A value made only of letters, digits and
+// ._-/@+=:,% is returned unchanged, byte for byte, so everyday command lines
+// read as they always did; anything else is put between single quotes, with
+// embedded single quotes written as '\''.
+QString shellQuote(const QString& value);

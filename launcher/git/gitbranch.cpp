@@ -1,0 +1,66 @@
+#include "gitbranch.h"
+
+#include "clonelocation.h"
+#include "exec/shellquote.h"
+#include "exec/termexecutor.h"
+
+GitBranch::~GitBranch()
+{
+    clearCommits();
+}
+
+void GitBranch::clearCommits()
+{
+    qDeleteAll(commits);
+    commits.clear();
+}
+
+bool GitBranch::isRebasing() const
+{
+    return name.contains(QLatin1String("no branch, rebasing"));
+}
+
+QString GitBranch::logCommand(char letter, const QString& repo, const QString& branchName, int count)
+{
+    return CloneLocation::commandPrefix(letter, repo) + "git log -" + QString::number(count) + " "
+           + shellQuote(branchName);
+}
+
+void GitBranch::loadCommits(char letter, QString repo, int count)
+{
+    clearCommits();
+    if (isRebasing())
+        return;
+    const QStringList lines = TermExecutor::getSingleton()->exec(
+        logCommand(letter, repo, name, count), true, QStringList(), false, QStringList(),
+        QStringLiteral("cd ~/Documents"));
+    commits = parseLog(lines, this);
+}
+
+QList<GitCommit*> GitBranch::parseLog(const QStringList& lines, GitBranch* branch)
+{
+    QList<GitCommit*> result;
+    GitCommit* current = nullptr;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String("commit "))) {
+            if (current)
+                result.append(current);
+            current = new GitCommit;
+            current->branch = branch;
+            current->hash = line.mid(7);
+        } else if (!current) {
+            continue;
+        } else if (line.startsWith(QLatin1String("Author: ")) && current->author.isEmpty()) {
+            current->author = line.mid(8);
+        } else if (line.startsWith(QLatin1String("Date:   ")) && current->date.isEmpty()) {
+            current->date = line.mid(8);
+        } else if (line.startsWith(QLatin1String("Merge: ")) && current->merge.isEmpty()) {
+            current->merge = line.mid(7);
+        } else {
+            current->message += line + "\n";
+        }
+    }
+    if (current)
+        result.append(current);
+    return result;
+}
