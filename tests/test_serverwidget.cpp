@@ -82,6 +82,28 @@ QList<QPair<QString, QString>> distinctValues(const ServerWidget& tab)
 
 }
 
+// Answers the database list opened by "Add": any message box first (the
+// warning of an unreachable PostgreSQL server) gets Ok, then the list gets
+// `name` typed and added, or is closed when `name` is empty.
+void answerDatabaseList(const QString& name)
+{
+    ModalAnswer::whenModal([name](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->close();
+            answerDatabaseList(name);
+            return;
+        }
+        auto* field = modal->findChild<QLineEdit*>("lineEdit");
+        auto* add = modal->findChild<QPushButton*>("pushButton");
+        if (name.isEmpty() || !field || !add) {
+            modal->close();
+            return;
+        }
+        field->setText(name);
+        add->click();
+    }, 60000);
+}
+
 class TestServerWidget : public QObject
 {
     Q_OBJECT
@@ -336,14 +358,9 @@ private slots:
     {
         home.writeFile(configFile, "<--- DB <---\ndb_server_a\n---> DB --->\n");
         ServerWidget tab('a', nullptr);
-        ModalAnswer::whenModal([](QWidget* modal) {
-            if (auto* dialog = qobject_cast<QInputDialog*>(modal)) {
-                dialog->setTextValue("db_new");
-                dialog->accept();
-            } else {
-                modal->close();
-            }
-        }, 60000);
+        // The database list opens; with no PostgreSQL server reachable its
+        // warning comes first. A name typed into the list's field is added.
+        answerDatabaseList("db_new");
         tab.ui->pushButton_10->click();
         QCOMPARE(tab.ui->cbDB->count(), 2);
         QCOMPARE(tab.ui->cbDB->currentText(), QString("db_new"));
@@ -352,7 +369,7 @@ private slots:
         QCOMPARE(savedValues().value("db"), QString("db_new"));
 
         // Cancelled: nothing added, the cancel marker least of all.
-        ModalAnswer::whenModal([](QWidget* modal) { modal->close(); }, 60000);
+        answerDatabaseList(QString());
         tab.ui->pushButton_10->click();
         QCOMPARE(tab.ui->cbDB->count(), 2);
         QCOMPARE(tab.ui->cbDB->findText("xxxFalsexxx"), -1);

@@ -17,7 +17,8 @@
 #include <QDataStream>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
+#include "tools/dblist.h"
+
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -27,7 +28,6 @@ namespace {
 
 const char* const promptMarker = "$";
 const char* const runningMarker = "? velt: database: ";
-const char* const cancelledName = "xxxFalsexxx";
 
 // VLconfig keys and the widgets that hold their values, in file order.
 const char* const configFields[][2] = {
@@ -56,18 +56,6 @@ const char* const configFields[][2] = {
     {"CustomParams", "ttCustomParams"},
 };
 
-// Asks for the name of a database to add: the name, or "xxxFalsexxx" when
-// the user cancels (or gives no name).
-QString askNewDB(QWidget* parent)
-{
-    bool accepted = false;
-    const QString name = QInputDialog::getText(parent, ServerWidget::tr("New database"),
-                                               ServerWidget::tr("Database name:"), QLineEdit::Normal,
-                                               QString(), &accepted);
-    if (!accepted || name.trimmed().isEmpty())
-        return QString::fromLatin1(cancelledName);
-    return name;
-}
 
 }
 
@@ -312,8 +300,8 @@ void ServerWidget::on_pushButton_9_clicked()
 
 void ServerWidget::on_pushButton_10_clicked()
 {
-    const QString name = askNewDB(this);
-    if (name == QLatin1String(cancelledName))
+    const QString name = DBList::askNewDB();
+    if (name == DBList::cancelMarker())
         return;
     ui->cbDB->addItem(name);
     ui->cbDB->setCurrentIndex(ui->cbDB->count() - 1);
