@@ -111,7 +111,7 @@ private slots:
                            QByteArray("export VIRTUAL_ENV=vMaster-") + python + "\n"
                            "if read -t 1 early; then echo \"typed too early: $early\" >> \"$HOME/calls.txt\"; fi\n"
                            "echo activated >> \"$HOME/calls.txt\"\n");
-        TermExecutor::getSingleton()->init();
+        TermExecutor::getSingleton();
     }
 
     void init()
