@@ -17,6 +17,10 @@
 #include <QDataStream>
 #include <QFileDialog>
 #include <QFileInfo>
+#include "git/gitrepository.h"
+#include "git/gittab.h"
+#include "git/gitwidget.h"
+#include "server/serverversion.h"
 #include "tools/dblist.h"
 
 #include <QKeyEvent>
@@ -64,8 +68,8 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
     , ui(new Ui::ServerWidget)
     , letter(letter)
 {
-    // The git panels of both clones join the tab with the git work; until
-    // then there is no "Git" tab and no active branch.
+    communityGit = new GitWidget(letter, "velt", this, this);
+    enterpriseGit = new GitWidget(letter, "enterprise", this, this);
     loading = true;
 
     serverTerminal = createTerminal();
@@ -104,6 +108,7 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
 
     on_cbColor_currentIndexChanged(ui->cbColor->currentText());
     ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
+    ui->tabWidget->addTab(buildGitTab(communityGit, enterpriseGit), tr("Git"));
     ui->tabWidget->setCurrentIndex(0);
     createCompleters();
     checkVersion();
@@ -171,8 +176,8 @@ QString ServerWidget::configPath() const
 
 QString ServerWidget::communityActiveBranch() const
 {
-    // The community git panel provides the checked-out branch.
-    return QString();
+    const GitBranch* active = communityGit ? communityGit->repository.activeBranch : nullptr;
+    return active ? active->name : QString();
 }
 
 // ---------------------------------------------------------------- options
@@ -216,7 +221,7 @@ void ServerWidget::saveConfig()
         QWidget* widget = findChild<QWidget*>(field[1]);
         content.values.insert(field[0], widgetValue(widget));
     }
-    content.checkoutPoints = checkoutPoints;
+    content.checkoutPoints = communityGit ? communityGit->repository.getCheckoutPoints() : checkoutPoints;
     VLConfig::write(configPath(), content);
 }
 
@@ -241,6 +246,8 @@ void ServerWidget::loadConfig()
             break;
         case VLConfig::Entry::CheckoutPoints:
             checkoutPoints = entry.items;
+            if (communityGit)
+                communityGit->repository.loadCheckoutPoints(entry.items);
             break;
         case VLConfig::Entry::Unknown:
             QMessageBox::critical(nullptr, tr("Error"),
@@ -517,15 +524,20 @@ void ServerWidget::sendCtrlC()
 
 QString ServerWidget::getVirtualEnvCommand()
 {
-    // The environment matching the server version comes with the version
-    // reading; until then the master environment serves every version.
-    return QString("source ~/Documents/velt-servers/environnements/vMaster/")
-        + (ui->chbPy2->isChecked() ? "python2" : "python3") + "/bin/activate\n";
+    const ServerVersion::Environment environment = ServerVersion::chooseEnvironment(
+        communityActiveBranch(), ui->lblVersion->text(),
+        communityGit ? communityGit->repository.latestVersion : 11, ui->chbPy2->isChecked());
+    if (environment.switchToPython2) {
+        ServerVersion::warnPython3Unavailable();
+        ui->chbPy2->setChecked(true);
+        saveConfig();
+    }
+    return environment.command;
 }
 
 void ServerWidget::checkVersion()
 {
-    // Reads the server version; the version label arrives with the git work.
+    ui->lblVersion->setText(ServerVersion::read(letter));
 }
 
 bool ServerWidget::chooseAutomaticPort()
