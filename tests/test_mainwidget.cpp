@@ -207,7 +207,8 @@ private slots:
     void cloneRepositories()
     {
         // The code host is a folder of bare repositories here.
-        const QString host = home.path() + "/host";
+        // Named after the code host, so the clones' remotes are recognised.
+        const QString host = home.path() + "/" + Deployment::codeHostName();
         for (const QString& repo : {"/velt/velt", "/velt/enterprise"})
             QCOMPARE(QProcess::execute("git", {"init", "-q", "--bare", host + repo}), 0);
         Deployment::setCodeHostBase(host);
@@ -352,7 +353,8 @@ private slots:
     {
         // Neither ~/Documents nor the workspace folder exist; the terminal's
         // shell starts in another folder, where nothing may land.
-        const QString host = home.path() + "/host";
+        // Named after the code host, so the clones' remotes are recognised.
+        const QString host = home.path() + "/" + Deployment::codeHostName();
         for (const QString& repo : {"/velt/velt", "/velt/enterprise"})
             QProcess::execute("git", {"init", "-q", "--bare", host + repo});
         Deployment::setCodeHostBase(host);

@@ -28,6 +28,12 @@ class TestServerVersion : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        // This test looks at the "No version found" box itself.
+        TestHome::acknowledgeVersionWarnings = false;
+    }
+
     void versionFromTheStartScripts()
     {
         QCOMPARE(ServerVersion::versionCommand('c', "velt/velt-bin"),

@@ -140,9 +140,10 @@ private slots:
     {
         ServerWidget tab('a', nullptr);
         auto* tabs = tab.findChild<QTabWidget*>("tabWidget");
-        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->count(), 3);
         QCOMPARE(tabs->tabText(0), QString("Terminal"));
         QCOMPARE(tabs->tabText(1), QString("Parameters"));
+        QCOMPARE(tabs->tabText(2), QString("Git"));
         QCOMPARE(tabs->currentIndex(), 0);
 
         QStringList groups;
@@ -302,7 +303,7 @@ private slots:
             QByteArray text = "### CONFIG FILE ###\n<--- DB <---\ndb_first\ndb_second\n---> DB --->\n";
             for (const auto& value : values)
                 text += (value.first + ":::" + value.second + "\n").toUtf8();
-            text += "<--- GitCheckoutPoints <---\nabc123\n---> GitCheckoutPoints --->\n";
+            text += "<--- GitCheckoutPoints <---\n12.0<->12.0-fix=-=>abc123\n---> GitCheckoutPoints --->\n";
             home.writeFile(configFile, text);
         }
         ServerWidget loaded('a', nullptr);
@@ -316,7 +317,7 @@ private slots:
         QVERIFY(loaded.ui->chbWerkzeug->isChecked());
         QCOMPARE(loaded.ui->ttCustomParams->text(), QString("v-CustomParams"));
         QVERIFY(home.readFile(configFile).endsWith(
-            "<--- GitCheckoutPoints <---\nabc123\n---> GitCheckoutPoints --->\n"));
+            "<--- GitCheckoutPoints <---\n12.0<->12.0-fix=-=>abc123\n---> GitCheckoutPoints --->\n"));
         QVERIFY(loaded.command.contains(" -d db_second --db-filter=db_second"));
         QVERIFY(loaded.command.contains(" --dev=all,pdb,reload,qweb,werkzeug,xml"));
         QVERIFY(loaded.command.contains(" --log-handler=velt.orm:DEBUG"));

@@ -48,7 +48,7 @@ void GitRepository::initRepository(char letter, QString repo)
 
     // A missing clone folder would make every `cd <clone>; git ...` run in
     // the launcher's working folder and describe some other repository.
-    if (!QFileInfo(CloneLocation::directory(letter, repo)).isDir()) {
+    if (!CloneLocation::isWorkTree(letter, repo)) {
         deleteBranches();
         return;
     }
@@ -210,7 +210,7 @@ void GitRepository::refreshUnstagedFiles(char letter, QString repo)
 {
     unstagedFiles.clear();
     untrackedFiles.clear();
-    if (!QFileInfo(CloneLocation::directory(letter, repo)).isDir())
+    if (!CloneLocation::isWorkTree(letter, repo))
         return;
     for (const QString& line : CloneLocation::run(letter, repo, "; git diff --name-only\n"))
         if (!line.isEmpty())

@@ -6,7 +6,7 @@
 # worker behind that ignores Ctrl+C, as real workers can.
 log="$HOME/calls.txt"
 if [ "$1" = "--version" ]; then
-    echo "Velt Server 11.0"
+    echo "Velt Server 12.0"
     exit 0
 fi
 echo "server pwd=$PWD venv=${VIRTUAL_ENV:-none} args=$*" >> "$log"

@@ -15,6 +15,10 @@ public:
     void writeFile(const QString& relativePath, const QByteArray& content) const;
     QByteArray readFile(const QString& relativePath) const;
 
+    // Whether the "No version found" box of new server tabs is acknowledged
+    // on its own (on unless a test looks at that box itself).
+    static bool acknowledgeVersionWarnings;
+
 private:
     QTemporaryDir dir;
 };
