@@ -629,6 +629,10 @@ Version: </source>
     <context>
         <name>ServerWidget</name>
         <message>
+            <source>Git</source>
+            <translation type="unfinished"></translation>
+        </message>
+        <message>
             <source>Form</source>
             <translation type="unfinished" />
         </message>

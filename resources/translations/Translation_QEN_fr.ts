@@ -633,6 +633,10 @@ Version : </translation>
     <context>
         <name>ServerWidget</name>
         <message>
+            <source>Git</source>
+            <translation>Git</translation>
+        </message>
+        <message>
             <source>Form</source>
             <translation>Formulaire</translation>
         </message>
