@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QFile>
 #include <QImage>
+#include "cursorshape.h"
+
 #include <QtTest>
 
 #include <memory>
@@ -44,7 +46,6 @@ private:
     bool waitForFile(const QString& name, int timeoutMs = 15000) const;
     QStringList traceLines() const;
     static QString history(QTermWidget* terminal);
-    int cursorShapeOf(QTermWidget* terminal);
 
     TestHome& home;
     ConfigLoader* config = nullptr;
@@ -108,35 +109,6 @@ QString MyQTermWidgetTest::history(QTermWidget* terminal)
     return QString::fromUtf8(buffer.data());
 }
 
-// The terminal's cursor shape, read off its rendering: an unstarted terminal
-// shows only the cursor, so it is compared with a plain library terminal of
-// the same size drawn with each shape in turn. -1 when none matches.
-int MyQTermWidgetTest::cursorShapeOf(QTermWidget* terminal)
-{
-    terminal->setBlinkingCursor(false);
-    QTermWidget reference(0, nullptr);
-    reference.setTerminalFont(terminal->getTerminalFont());
-    reference.setScrollBarPosition(QTermWidget::ScrollBarRight);
-    reference.setBlinkingCursor(false);
-    reference.resize(terminal->size());
-    terminal->show();
-    reference.show();
-    cooperativeWait(300);
-    // A focused block cursor is drawn filled, an unfocused one hollow.
-    if (QWidget* focused = QApplication::focusWidget())
-        focused->clearFocus();
-    const QImage image = terminal->grab().toImage();
-    QList<QImage> candidates;
-    for (int shape = 0; shape < 3; ++shape) {
-        reference.setKeyboardCursorShape(static_cast<QTermWidget::KeyboardCursorShape>(shape));
-        QApplication::processEvents();
-        candidates << reference.grab().toImage();
-    }
-    // The three shapes must look different, or the comparison proves nothing.
-    if (candidates[0] == candidates[1] || candidates[1] == candidates[2] || candidates[0] == candidates[2])
-        return -2;
-    return candidates.indexOf(image);
-}
 
 void MyQTermWidgetTest::sandboxTypesOnlyForcedText()
 {

@@ -25,6 +25,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include "cursorshape.h"
+
 #include <QtTest>
 #include <memory>
 
@@ -42,7 +44,6 @@ private:
     QByteArray savedFile() const { return home.readFile(".config/KydVeltLauncher/config"); }
     bool savedLine(const QByteArray& line) const { return savedFile().contains("\n" + line + "\n"); }
     void forgetFile() const { QFile::remove(home.path() + "/.config/KydVeltLauncher/config"); }
-    int cursorShapeOf(QTermWidget* terminal);
 
 private slots:
     void initTestCase()
@@ -321,30 +322,6 @@ private slots:
 // The terminal's cursor shape, read off its rendering: an unstarted terminal
 // shows only the cursor, so it is compared with a plain library terminal of
 // the same size drawn with each shape in turn. -1 when none matches.
-int PreferencesTest::cursorShapeOf(QTermWidget* terminal)
-{
-    terminal->setBlinkingCursor(false);
-    QTermWidget reference(0, nullptr);
-    reference.setScrollBarPosition(QTermWidget::ScrollBarRight);
-    reference.setBlinkingCursor(false);
-    reference.setTerminalFont(terminal->getTerminalFont());
-    reference.resize(terminal->size());
-    terminal->show();
-    reference.show();
-    cooperativeWait(300);
-    if (QWidget* focused = QApplication::focusWidget())
-        focused->clearFocus();
-    const QImage image = terminal->grab().toImage();
-    QList<QImage> candidates;
-    for (int shape = 0; shape < 3; ++shape) {
-        reference.setKeyboardCursorShape(static_cast<QTermWidget::KeyboardCursorShape>(shape));
-        QApplication::processEvents();
-        candidates << reference.grab().toImage();
-    }
-    if (candidates[0] == candidates[1] || candidates[1] == candidates[2] || candidates[0] == candidates[2])
-        return -2;
-    return candidates.indexOf(image);
-}
 
 int main(int argc, char** argv)
 {

@@ -2,6 +2,7 @@
 
 #include "exec/commandlog.h"
 #include "exec/myqtermwidget.h"
+#include "exec/outputlines.h"
 #include "exec/shellprocess.h"
 #include "settings/configloader.h"
 
@@ -56,14 +57,6 @@ private:
     QEventLoop* loop;
 };
 
-bool anyLineContains(const QStringList& lines, const QStringList& needles)
-{
-    for (const QString& line : lines)
-        for (const QString& needle : needles)
-            if (line.contains(needle))
-                return true;
-    return false;
-}
 }
 
 TermExecutor* TermExecutor::getSingleton()

@@ -7,6 +7,7 @@
 #include "committitle.h"
 #include "deployment.h"
 #include "exec/shellquote.h"
+#include "exec/outputlines.h"
 #include "exec/termexecutor.h"
 #include "myqtextedit.h"
 #include "server/serverwidget.h"
@@ -34,14 +35,6 @@
 namespace {
 const QString cancelled = QStringLiteral("Cancelled");
 
-bool anyLineContains(const QStringList& lines, const QStringList& needles)
-{
-    for (const QString& line : lines)
-        for (const QString& needle : needles)
-            if (line.contains(needle))
-                return true;
-    return false;
-}
 
 // Takes every item out of a layout; widgets go later, nested layouts are
 // emptied the same way.
