@@ -268,6 +268,26 @@ private slots:
         QCOMPARE(spoiler.button()->arrowType(), Qt::RightArrow);
         QTRY_COMPARE_WITH_TIMEOUT(spoiler.content()->maximumHeight(), 0, 2000);
     }
+
+    void cardBuiltOnFirstOpeningShowsAllItsContent()
+    {
+        // A card's fields are made while the card is already on screen: the
+        // opened card must make room for them, not for an empty layout.
+        Spoiler spoiler("Title", 50, nullptr);
+        spoiler.setContentFactory([&spoiler] {
+            auto* layout = new QVBoxLayout;
+            auto* content = new QPushButton("inside", &spoiler);
+            content->setMinimumHeight(120);
+            layout->addWidget(content);
+            return layout;
+        });
+        spoiler.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&spoiler));
+        spoiler.button()->click();
+        QTRY_COMPARE_WITH_TIMEOUT(spoiler.animation()->state(), QAbstractAnimation::Stopped, 2000);
+        QVERIFY(spoiler.content()->maximumHeight() >= 120);
+        QVERIFY(spoiler.findChild<QPushButton*>()->isVisible());
+    }
 };
 
 QTEST_MAIN(TestCommitHistory)

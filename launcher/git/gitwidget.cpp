@@ -352,6 +352,7 @@ QLayout* GitWidget::buildCardContent(Spoiler* card, const GitCommit& commit)
     auto readOnlyField = [card](const QString& text) {
         auto* field = new QLineEdit(text, card);
         field->setReadOnly(true);
+        field->setCursorPosition(0); // a long author or hash shows its start
         return field;
     };
     grid->addWidget(readOnlyField(commit.author), 0, 0);

@@ -49,6 +49,10 @@ void Spoiler::setContentLayout(QLayout& layout)
 {
     delete contentArea.layout();
     contentArea.setLayout(&layout);
+    // Content made while the section is on screen would only be shown later,
+    // and a layout leaves hidden widgets out of its size: the opened section
+    // would then stay as high as an empty one.
+    showNewWidgets(layout);
     const int collapsedHeight = sizeHint().height() - contentArea.maximumHeight();
     const int contentHeight = layout.sizeHint().height();
     for (int i = 0; i < toggleAnimation.animationCount() - 1; ++i) {
@@ -62,6 +66,19 @@ void Spoiler::setContentLayout(QLayout& layout)
     contentAnimation->setDuration(animationDuration);
     contentAnimation->setStartValue(0);
     contentAnimation->setEndValue(contentHeight);
+}
+
+void Spoiler::showNewWidgets(QLayout& layout)
+{
+    for (int i = 0; i < layout.count(); ++i) {
+        QLayoutItem* item = layout.itemAt(i);
+        if (QWidget* widget = item->widget()) {
+            if (!widget->testAttribute(Qt::WA_WState_ExplicitShowHide) && contentArea.isVisible())
+                widget->show();
+        } else if (QLayout* nested = item->layout()) {
+            showNewWidgets(*nested);
+        }
+    }
 }
 
 void Spoiler::setContentFactory(std::function<QLayout*()> factory)

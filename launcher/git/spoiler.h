@@ -27,6 +27,9 @@ public:
     QParallelAnimationGroup* animation() { return &toggleAnimation; }
 
 private:
+    // Shows the widgets of `layout` that nobody showed or hid yet.
+    void showNewWidgets(QLayout& layout);
+
     QGridLayout mainLayout;
     QToolButton toggleButton;
     QFrame headerLine;
