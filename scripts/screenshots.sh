@@ -321,6 +321,7 @@ done
 # --- The pictures ------------------------------------------------------------
 
 cd "$HOME"
+export QT_QPA_PLATFORM=xcb
 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
   "$program" --install-dir "$demo/install" --ci-host "127.0.0.1:$ci_port" --output "$output"
 echo "Screenshots written to $output"
