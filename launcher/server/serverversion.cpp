@@ -7,13 +7,6 @@
 
 namespace ServerVersion {
 
-namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ServerWidget", text);
-}
-}
-
 QString versionCommand(char letter, const QString& script)
 {
     return "cd ~/Documents/velt-servers/server_" + QString(QChar(letter)) + "; " + script + " --version\n";
@@ -36,8 +29,10 @@ QString read(char letter)
         output = executor->exec(versionCommand(letter, "velt/velt.py"), false);
     if (!output.isEmpty())
         return labelText(output);
-    QMessageBox::warning(nullptr, tr("No version found"),
-                         tr("No version found for the server %1. The launcher will use the master environment...")
+    // The server tab's texts, in its context (written out for lupdate).
+    QMessageBox::warning(nullptr, QCoreApplication::translate("ServerWidget", "No version found"),
+                         QCoreApplication::translate("ServerWidget", "No version found for the server %1. The "
+                                                                     "launcher will use the master environment...")
                              .arg(QChar(letter)),
                          QMessageBox::Ok);
     return QStringLiteral("Error:");
@@ -81,8 +76,9 @@ Environment chooseEnvironment(const QString& branch, const QString& version, int
 
 void warnPython3Unavailable()
 {
-    QMessageBox::warning(nullptr, tr("Python 3 unavailable"),
-                         tr("Python 3 is not available on this version of Velt. Switching to Python 2..."),
+    QMessageBox::warning(nullptr, QCoreApplication::translate("ServerWidget", "Python 3 unavailable"),
+                         QCoreApplication::translate("ServerWidget", "Python 3 is not available on this version "
+                                                                     "of Velt. Switching to Python 2..."),
                          QMessageBox::Ok);
 }
 

@@ -10,10 +10,6 @@
 #include <unistd.h>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
 
 // Reads at most size - 1 bytes of a small file into `buffer`, terminated.
 // /proc files report a size of 0, so the file is read until its end.
@@ -210,33 +206,39 @@ QMap<int, int> serverPidsByPort(const QStringList& lines)
     return pids;
 }
 
+// The texts are the status bar's: they are translated in the main window's
+// context, written out at each call so that lupdate files them there too.
 QString currentServerText(const pstat& sample, double cpuPercent, int pid)
 {
-    return tr("Server: VRam used: ") + QString::number(sample.vsize / 1000000) + tr(" MB   Real RAM used: ")
-        + QString::number(sample.rss / 1000000) + tr("MB.     CPU used: ") + QString::number(cpuPercent)
-        + tr("%.      PID: ") + QString::number(pid);
+    return QCoreApplication::translate("MainWindow", "Server: VRam used: ") + QString::number(sample.vsize / 1000000)
+        + QCoreApplication::translate("MainWindow", " MB   Real RAM used: ") + QString::number(sample.rss / 1000000)
+        + QCoreApplication::translate("MainWindow", "MB.     CPU used: ") + QString::number(cpuPercent)
+        + QCoreApplication::translate("MainWindow", "%.      PID: ") + QString::number(pid);
 }
 
 QString notRunningText()
 {
-    return tr("Server: Not Running");
+    return QCoreApplication::translate("MainWindow", "Server: Not Running");
 }
 
 QString allServersEntry(int port, const pstat& sample, double cpuPercent, int pid)
 {
-    return tr("Server (port: ") + QString::number(port) + tr("):  RAM: ") + QString::number(sample.rss / 1000000)
-        + tr("MB.  CPU used: ") + QString::number(cpuPercent) + tr("%.  PID: ") + QString::number(pid) + "  |||  ";
+    return QCoreApplication::translate("MainWindow", "Server (port: ") + QString::number(port)
+        + QCoreApplication::translate("MainWindow", "):  RAM: ") + QString::number(sample.rss / 1000000)
+        + QCoreApplication::translate("MainWindow", "MB.  CPU used: ") + QString::number(cpuPercent)
+        + QCoreApplication::translate("MainWindow", "%.  PID: ") + QString::number(pid) + "  |||  ";
 }
 
 QString noServerText()
 {
-    return tr("No server running...");
+    return QCoreApplication::translate("MainWindow", "No server running...");
 }
 
 QString launcherText(int virtualKb, int residentKb, double cpuPercent)
 {
-    return tr("Launcher: VM used: ") + QString::number(virtualKb / 1000) + tr(" MB.       RAM used: ")
-        + QString::number(residentKb / 1000) + tr(" MB.     CPU used: ") + QString::number(int(cpuPercent))
-        + tr("%.");
+    return QCoreApplication::translate("MainWindow", "Launcher: VM used: ") + QString::number(virtualKb / 1000)
+        + QCoreApplication::translate("MainWindow", " MB.       RAM used: ") + QString::number(residentKb / 1000)
+        + QCoreApplication::translate("MainWindow", " MB.     CPU used: ") + QString::number(int(cpuPercent))
+        + QCoreApplication::translate("MainWindow", "%.");
 }
 }

@@ -450,14 +450,6 @@ UNTRACKED FILES:</source>
             <source>The installation process is terminated. You can now restart the application...</source>
             <translation type="unfinished" />
         </message>
-        <message>
-            <source>Installer</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>The installer is not available in this version yet.</source>
-            <translation type="unfinished" />
-        </message>
     </context>
     <context>
         <name>IntroWindow</name>
@@ -600,14 +592,6 @@ Version: </source>
         </message>
         <message>
             <source>Do you want to close the server on the port </source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>For any information, contact </source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>If you found a bug, you can send a mail to </source>
             <translation type="unfinished" />
         </message>
     </context>
@@ -1163,14 +1147,6 @@ connections:</source>
         </message>
         <message>
             <source>Absolute path to the GeoIP database file.</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>New database</source>
-            <translation type="unfinished" />
-        </message>
-        <message>
-            <source>Database name:</source>
             <translation type="unfinished" />
         </message>
         <message>

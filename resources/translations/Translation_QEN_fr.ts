@@ -452,14 +452,6 @@ FICHIERS NON SUIVIS :</translation>
             <source>The installation process is terminated. You can now restart the application...</source>
             <translation>L'installation est terminée. Vous pouvez maintenant redémarrer l'application...</translation>
         </message>
-        <message>
-            <source>Installer</source>
-            <translation>Installateur</translation>
-        </message>
-        <message>
-            <source>The installer is not available in this version yet.</source>
-            <translation>L'installateur n'est pas encore disponible dans cette version.</translation>
-        </message>
     </context>
     <context>
         <name>IntroWindow</name>
@@ -605,14 +597,6 @@ Version : </translation>
         <message>
             <source>Do you want to close the server on the port </source>
             <translation>Voulez-vous arrêter le serveur sur le port </translation>
-        </message>
-        <message>
-            <source>For any information, contact </source>
-            <translation>Pour toute information, contactez </translation>
-        </message>
-        <message>
-            <source>If you found a bug, you can send a mail to </source>
-            <translation>Si vous trouvez un bogue, vous pouvez écrire à </translation>
         </message>
     </context>
     <context>
@@ -1169,14 +1153,6 @@ connections:</source>
         <message>
             <source>Absolute path to the GeoIP database file.</source>
             <translation>Chemin absolu du fichier de base de données GeoIP.</translation>
-        </message>
-        <message>
-            <source>New database</source>
-            <translation>Nouvelle base de données</translation>
-        </message>
-        <message>
-            <source>Database name:</source>
-            <translation>Nom de la base de données :</translation>
         </message>
         <message>
             <source>Error</source>
