@@ -33,7 +33,8 @@ QString unescapeXml(QString text)
         .replace("&amp;", "&");
 }
 
-// tr("...") literals of a source file, or <string> texts of a form.
+// tr("...") and translate("Context", "...") literals of a source file, or
+// <string> texts of a form.
 QStringList textsOf(const QString& relativePath)
 {
     QFile file(sourceRoot + "/" + relativePath);
@@ -43,7 +44,8 @@ QStringList textsOf(const QString& relativePath)
     QStringList texts;
     const bool form = relativePath.endsWith(".ui");
     const QRegularExpression pattern(form ? QString("<string>(.*?)</string>")
-                                          : QString("\\btr\\(\"((?:[^\"\\\\]|\\\\.)*)\""));
+                                          : QString("(?:\\btr\\(|\\btranslate\\(\\s*\"\\w+\",\\s*)"
+                                                    "\"((?:[^\"\\\\]|\\\\.)*)\""));
     auto matches = pattern.globalMatch(content);
     while (matches.hasNext()) {
         const QString text = matches.next().captured(1);

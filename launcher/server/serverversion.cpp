@@ -31,8 +31,9 @@ QString read(char letter)
         return labelText(output);
     // The server tab's texts, in its context (written out for lupdate).
     QMessageBox::warning(nullptr, QCoreApplication::translate("ServerWidget", "No version found"),
-                         QCoreApplication::translate("ServerWidget", "No version found for the server %1. The "
-                                                                     "launcher will use the master environment...")
+                         QCoreApplication::translate(
+                             "ServerWidget",
+                             "No version found for the server %1. The launcher will use the master environment...")
                              .arg(QChar(letter)),
                          QMessageBox::Ok);
     return QStringLiteral("Error:");
@@ -77,8 +78,9 @@ Environment chooseEnvironment(const QString& branch, const QString& version, int
 void warnPython3Unavailable()
 {
     QMessageBox::warning(nullptr, QCoreApplication::translate("ServerWidget", "Python 3 unavailable"),
-                         QCoreApplication::translate("ServerWidget", "Python 3 is not available on this version "
-                                                                     "of Velt. Switching to Python 2..."),
+                         QCoreApplication::translate(
+                             "ServerWidget",
+                             "Python 3 is not available on this version of Velt. Switching to Python 2..."),
                          QMessageBox::Ok);
 }
 

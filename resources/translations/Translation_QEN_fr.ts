@@ -36,11 +36,11 @@
         <name>ConfigLoader</name>
         <message>
             <source>it is not a regular file</source>
-            <translation>ce n’est pas un fichier ordinaire</translation>
+            <translation>ce n'est pas un fichier ordinaire</translation>
         </message>
         <message>
             <source>it could not be read, so it is not written over</source>
-            <translation>il n’a pas pu être lu, il n’est donc pas remplacé</translation>
+            <translation>il n'a pas pu être lu, il n'est donc pas remplacé</translation>
         </message>
         <message>
             <source>the folder %1 cannot be created</source>
@@ -63,7 +63,7 @@
         </message>
         <message>
             <source>Ou créez une nouvelle DB:</source>
-            <translation>Ou créez une nouvelle DB :</translation>
+            <translation>Ou créez une nouvelle base de données :</translation>
         </message>
         <message>
             <source>Cancel</source>
@@ -82,7 +82,7 @@
         </message>
         <message>
             <source>The default config is loaded on each new server or after a checkout (Community or enterprise)</source>
-            <translation>La configuration par défaut est chargée pour chaque nouveau serveur ou après un checkout (Community ou enterprise)</translation>
+            <translation>La configuration par défaut est chargée pour chaque nouveau serveur et après chaque extraction de branche (Communauté ou Entreprise)</translation>
         </message>
         <message>
             <source>demo data</source>
@@ -98,15 +98,15 @@
         </message>
         <message>
             <source>enterprise</source>
-            <translation>enterprise</translation>
+            <translation>entreprise</translation>
         </message>
         <message>
             <source>Install:</source>
-            <translation>Installer :</translation>
+            <translation>À installer :</translation>
         </message>
         <message>
             <source>Upgrades:</source>
-            <translation>Mettre à jour :</translation>
+            <translation>À mettre à jour :</translation>
         </message>
         <message>
             <source>Options</source>
@@ -126,7 +126,7 @@
         </message>
         <message>
             <source> Language (truly effective after restart):</source>
-            <translation> Langue (réellement effective après redémarrage) :</translation>
+            <translation> Langue (prise en compte au prochain démarrage) :</translation>
         </message>
         <message>
             <source>Accept to download Beta versions</source>
@@ -146,7 +146,7 @@
         </message>
         <message>
             <source>Block cursor</source>
-            <translation>Curseur bloc</translation>
+            <translation>Curseur en bloc</translation>
         </message>
         <message>
             <source>Unable to open translation</source>
@@ -172,7 +172,7 @@
         <name>GitRepository</name>
         <message>
             <source>No origin upstream</source>
-            <translation>Pas de dépôt amont d'origine</translation>
+            <translation>Pas de dépôt amont velt</translation>
         </message>
         <message>
             <source>No velt-dev upstream</source>
@@ -188,11 +188,11 @@
         </message>
         <message>
             <source>origin URL</source>
-            <translation>URL d'origine</translation>
+            <translation>URL du dépôt velt</translation>
         </message>
         <message>
             <source>velt-dev URL</source>
-            <translation>URL velt-dev</translation>
+            <translation>URL du dépôt velt-dev</translation>
         </message>
         <message>
             <source>Enter the URL of the Velt Repository:</source>
@@ -247,7 +247,7 @@
         </message>
         <message>
             <source>Load more...</source>
-            <translation>Charger plus...</translation>
+            <translation>Charger la suite...</translation>
         </message>
         <message>
             <source>Branch: </source>
@@ -259,7 +259,7 @@
         </message>
         <message>
             <source>View on Github</source>
-            <translation>Voir sur Github</translation>
+            <translation>Voir sur GitHub</translation>
         </message>
         <message>
             <source>Clean</source>
@@ -297,7 +297,7 @@ FICHIERS NON SUIVIS :</translation>
         </message>
         <message>
             <source>View the commit on Github</source>
-            <translation>Voir le commit sur Github</translation>
+            <translation>Voir le commit sur GitHub</translation>
         </message>
         <message>
             <source>Cherry this commit on the current branch</source>
@@ -418,11 +418,11 @@ FICHIERS NON SUIVIS :</translation>
         </message>
         <message>
             <source>The launcher come without any Velt instance. Would you like to create one?</source>
-            <translation>Le launcher est livré sans instance Velt. Voulez-vous en créer une ?</translation>
+            <translation>Le lanceur est livré sans instance Velt. Voulez-vous en créer une ?</translation>
         </message>
         <message>
             <source>Do you want to copy a local server or clone a server from github?</source>
-            <translation>Voulez-vous copier un serveur local ou cloner un serveur depuis github ?</translation>
+            <translation>Voulez-vous copier un serveur local ou cloner un serveur depuis GitHub ?</translation>
         </message>
         <message>
             <source>Copy local server</source>
@@ -434,7 +434,7 @@ FICHIERS NON SUIVIS :</translation>
         </message>
         <message>
             <source>Dismiss</source>
-            <translation>Ignorer</translation>
+            <translation>Annuler</translation>
         </message>
         <message>
             <source>Select Velt directory</source>
@@ -442,11 +442,11 @@ FICHIERS NON SUIVIS :</translation>
         </message>
         <message>
             <source>Select Enterprise directory</source>
-            <translation>Sélectionnez le dossier Enterprise</translation>
+            <translation>Sélectionnez le dossier Entreprise</translation>
         </message>
         <message>
             <source>install finished</source>
-            <translation>installation terminée</translation>
+            <translation>Installation terminée</translation>
         </message>
         <message>
             <source>The installation process is terminated. You can now restart the application...</source>
@@ -500,7 +500,7 @@ FICHIERS NON SUIVIS :</translation>
         </message>
         <message>
             <source>reset installer</source>
-            <translation>réinitialiser l'installateur</translation>
+            <translation>Réinitialiser l'installateur</translation>
         </message>
         <message>
             <source>Kyd Velt Launcher
@@ -544,7 +544,7 @@ Version : </translation>
         </message>
         <message>
             <source>MB.     CPU used: </source>
-            <translation>Mo.     CPU utilisé : </translation>
+            <translation>Mo.     utilisation CPU : </translation>
         </message>
         <message>
             <source>%.      PID: </source>
@@ -564,7 +564,7 @@ Version : </translation>
         </message>
         <message>
             <source>MB.  CPU used: </source>
-            <translation>Mo.  CPU utilisé : </translation>
+            <translation>Mo.  utilisation CPU : </translation>
         </message>
         <message>
             <source>%.  PID: </source>
@@ -576,7 +576,7 @@ Version : </translation>
         </message>
         <message>
             <source>Launcher: VM used: </source>
-            <translation>Launcher : mémoire virtuelle utilisée : </translation>
+            <translation>Lanceur : mémoire virtuelle utilisée : </translation>
         </message>
         <message>
             <source> MB.       RAM used: </source>
@@ -584,7 +584,7 @@ Version : </translation>
         </message>
         <message>
             <source> MB.     CPU used: </source>
-            <translation> Mo.     CPU utilisé : </translation>
+            <translation> Mo.     utilisation CPU : </translation>
         </message>
         <message>
             <source>%.</source>
@@ -630,7 +630,7 @@ Version : </translation>
         </message>
         <message>
             <source>demo data</source>
-            <translation>données de démo</translation>
+            <translation>données de démonstration</translation>
         </message>
         <message>
             <source>python 2</source>
@@ -642,15 +642,15 @@ Version : </translation>
         </message>
         <message>
             <source>Enterprise</source>
-            <translation>Enterprise</translation>
+            <translation>Entreprise</translation>
         </message>
         <message>
             <source>install:</source>
-            <translation>installer :</translation>
+            <translation>à installer :</translation>
         </message>
         <message>
             <source>upgrades:</source>
-            <translation>mettre à jour :</translation>
+            <translation>à mettre à jour :</translation>
         </message>
         <message>
             <source>database:</source>
@@ -710,7 +710,7 @@ Version : </translation>
         </message>
         <message>
             <source>Listen for the main HTTP service</source>
-            <translation>Port d’écoute du service HTTP principal</translation>
+            <translation>Port d'écoute du service HTTP principal</translation>
         </message>
         <message>
             <source>http-interface:</source>
@@ -718,7 +718,7 @@ Version : </translation>
         </message>
         <message>
             <source>Listen interface address for HTTP services. Keep empty to listen on all interfaces (0.0.0.0)</source>
-            <translation>Adresse de l’interface d’écoute des services HTTP. Laisser vide pour écouter sur toutes les interfaces (0.0.0.0)</translation>
+            <translation>Adresse de l'interface d'écoute des services HTTP. Laisser vide pour écouter sur toutes les interfaces (0.0.0.0)</translation>
         </message>
         <message>
             <source>longpolling-port:</source>
@@ -726,7 +726,7 @@ Version : </translation>
         </message>
         <message>
             <source>Listen port for the longpolling HTTP service</source>
-            <translation>Port d’écoute du service HTTP longpolling</translation>
+            <translation>Port d'écoute du service HTTP longpolling</translation>
         </message>
         <message>
             <source>no http</source>
@@ -742,7 +742,7 @@ Version : </translation>
         </message>
         <message>
             <source>Activate reverse proxy WSGI wrappers (headers rewriting) Only enable this when running behind a trusted web proxy!</source>
-            <translation>Active les enveloppes WSGI de proxy inverse (réécriture des en-têtes). À n’activer que derrière un proxy web de confiance !</translation>
+            <translation>Active les enveloppes WSGI de proxy inverse (réécriture des en-têtes). À n'activer que derrière un proxy web de confiance !</translation>
         </message>
         <message>
             <source>Testing</source>
@@ -774,7 +774,7 @@ Version : </translation>
         </message>
         <message>
             <source>Test commit</source>
-            <translation>Valider les tests</translation>
+            <translation>Valider en base</translation>
         </message>
         <message>
             <source>Commit database changes performed by YAML or XML tests</source>
@@ -834,11 +834,11 @@ Version : </translation>
         </message>
         <message>
             <source>Email from:</source>
-            <translation>Courriel de l’expéditeur :</translation>
+            <translation>Adresse de l'expéditeur :</translation>
         </message>
         <message>
             <source>Specify the SMTP email address for sending email</source>
-            <translation>Adresse électronique SMTP d’envoi des courriels</translation>
+            <translation>Adresse électronique SMTP d'envoi des courriels</translation>
         </message>
         <message>
             <source>smtp server:</source>
@@ -846,7 +846,7 @@ Version : </translation>
         </message>
         <message>
             <source>Specify the SMTP server for sending email</source>
-            <translation>Serveur SMTP d’envoi des courriels</translation>
+            <translation>Serveur SMTP d'envoi des courriels</translation>
         </message>
         <message>
             <source>smtp port:</source>
@@ -870,7 +870,7 @@ Version : </translation>
         </message>
         <message>
             <source>Specify the SMTP username for sending email</source>
-            <translation>Nom d’utilisateur SMTP pour l’envoi des courriels</translation>
+            <translation>Nom d'utilisateur SMTP pour l'envoi des courriels</translation>
         </message>
         <message>
             <source>smtp password:</source>
@@ -878,7 +878,7 @@ Version : </translation>
         </message>
         <message>
             <source>Specify the SMTP password for sending email</source>
-            <translation>Mot de passe SMTP pour l’envoi des courriels</translation>
+            <translation>Mot de passe SMTP pour l'envoi des courriels</translation>
         </message>
         <message>
             <source>Database related options</source>
@@ -890,7 +890,7 @@ Version : </translation>
         </message>
         <message>
             <source>Specify the database user name</source>
-            <translation>Nom d’utilisateur de la base de données</translation>
+            <translation>Nom d'utilisateur de la base de données</translation>
         </message>
         <message>
             <source>Password:</source>
@@ -952,7 +952,7 @@ connections:</source>
         </message>
         <message>
             <source>Internationalisation options:</source>
-            <translation>Options d’internationalisation :</translation>
+            <translation>Options d'internationalisation :</translation>
         </message>
         <message>
             <source>load language:</source>
@@ -984,7 +984,7 @@ connections:</source>
         </message>
         <message>
             <source>import a CSV or a PO file with translations and exit. The -l (language) option is required</source>
-            <translation>importe un fichier CSV ou PO de traductions, puis quitte. L’option -l (langue) est obligatoire</translation>
+            <translation>importe un fichier CSV ou PO de traductions, puis quitte. L'option -l (langue) est obligatoire</translation>
         </message>
         <message>
             <source>il8n overwrite</source>
@@ -992,7 +992,7 @@ connections:</source>
         </message>
         <message>
             <source>Overwrites existing translation terms on updating a module or importing a CSV or a PO file</source>
-            <translation>Remplace les traductions existantes lors de la mise à jour d’un module ou de l’import d’un fichier CSV ou PO</translation>
+            <translation>Remplace les traductions existantes lors de la mise à jour d'un module ou de l'import d'un fichier CSV ou PO</translation>
         </message>
         <message>
             <source>modules:</source>
@@ -1100,7 +1100,7 @@ connections:</source>
         </message>
         <message>
             <source>Stop after init</source>
-            <translation>Arrêter après l’initialisation</translation>
+            <translation>Arrêter après l'initialisation</translation>
         </message>
         <message>
             <source>Stop the server its initialization</source>
@@ -1128,11 +1128,11 @@ connections:</source>
         </message>
         <message>
             <source>Force a limit on the maximum of records kept in the virtual osv_memory tables. The default is False, wich means no count-based limit</source>
-            <translation>Impose un nombre maximal d’enregistrements dans les tables virtuelles osv_memory. Par défaut False, c’est-à-dire sans limite de nombre</translation>
+            <translation>Impose un nombre maximal d'enregistrements dans les tables virtuelles osv_memory. Par défaut False, c'est-à-dire sans limite de nombre</translation>
         </message>
         <message>
             <source>osv memory age limit:</source>
-            <translation>limite d’âge osv memory :</translation>
+            <translation>limite d'âge osv memory :</translation>
         </message>
         <message>
             <source>Force a limit on the maximum age of records kept in the virtual osv_memory tables. This is a decimal value expressed in hours, and the default is 1 hour.</source>
@@ -1160,7 +1160,7 @@ connections:</source>
         </message>
         <message>
             <source>Sorry, but the config has unknown values... check if your configuration still work! (</source>
-            <translation>Désolé, la configuration contient des valeurs inconnues... vérifiez qu’elle fonctionne toujours ! (</translation>
+            <translation>Désolé, la configuration contient des valeurs inconnues... vérifiez qu'elle fonctionne toujours ! (</translation>
         </message>
         <message>
             <source>Configuration save detected</source>
@@ -1203,7 +1203,7 @@ connections:</source>
 The launcher goes on with the default settings and will not save over that file until it is restarted.</source>
             <translation>Le fichier de configuration %1 ne peut pas être lu : %2.
 
-Le lanceur continue avec la configuration par défaut et n’écrira pas par-dessus ce fichier avant son redémarrage.</translation>
+Le lanceur continue avec la configuration par défaut et n'écrira pas par-dessus ce fichier avant son redémarrage.</translation>
         </message>
         <message>
             <source>Settings not saved</source>
@@ -1213,9 +1213,9 @@ Le lanceur continue avec la configuration par défaut et n’écrira pas par-des
             <source>The settings could not be saved to %1: %2.
 
 Your changes are kept until the launcher is closed. Later failures are only reported on the standard error output.</source>
-            <translation>La configuration n’a pas pu être enregistrée dans %1 : %2.
+            <translation>La configuration n'a pas pu être enregistrée dans %1 : %2.
 
-Vos modifications sont conservées jusqu’à la fermeture du lanceur. Les échecs suivants sont signalés uniquement sur la sortie d’erreur standard.</translation>
+Vos modifications sont conservées jusqu'à la fermeture du lanceur. Les échecs suivants sont signalés uniquement sur la sortie d'erreur standard.</translation>
         </message>
     </context>
     <context>
@@ -1242,7 +1242,7 @@ Vos modifications sont conservées jusqu’à la fermeture du lanceur. Les éche
         </message>
         <message>
             <source>Show the status of the Velt Launcher</source>
-            <translation>Afficher l'état du Velt Launcher</translation>
+            <translation>Afficher l'état du lanceur</translation>
         </message>
     </context>
     <context>
@@ -1358,11 +1358,11 @@ Voulez-vous démarrer le programme maintenant ? (options détectées : </transla
         </message>
         <message>
             <source>All 26 server workspaces are in use. Remove one before creating another.</source>
-            <translation>Les 26 espaces de serveur sont utilisés. Supprimez-en un avant d’en créer un autre.</translation>
+            <translation>Les 26 espaces de serveur sont utilisés. Supprimez-en un avant d'en créer un autre.</translation>
         </message>
         <message>
             <source>Do you want to copy the server A or clone a server from github?</source>
-            <translation>Voulez-vous copier le serveur A ou cloner un serveur depuis github ?</translation>
+            <translation>Voulez-vous copier le serveur A ou cloner un serveur depuis GitHub ?</translation>
         </message>
         <message>
             <source>Copy server A</source>
@@ -1398,7 +1398,7 @@ Voulez-vous démarrer le programme maintenant ? (options détectées : </transla
         </message>
         <message>
             <source>%1 is not a folder: it was left in place.</source>
-            <translation>%1 n’est pas un dossier : il a été laissé en place.</translation>
+            <translation>%1 n'est pas un dossier : il a été laissé en place.</translation>
         </message>
     </context>
 </TS>
