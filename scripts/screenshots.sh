@@ -59,6 +59,8 @@ export HOME="$demo/home"
 export SHELL=/bin/bash
 export PATH="$demo/bin:$PATH"
 unset XDG_CONFIG_HOME GIT_DIR GIT_WORK_TREE
+export XDG_RUNTIME_DIR="$demo/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 export GIT_CONFIG_NOSYSTEM=1
 servers="$HOME/Documents/velt-servers"
 mkdir -p "$HOME/Desktop" "$servers" "$demo/bin" "$demo/install/languages" "$HOME/.config/KydVeltLauncher"
@@ -322,6 +324,10 @@ done
 
 cd "$HOME"
 export QT_QPA_PLATFORM=xcb
+# A plain picture needs no OpenGL, no input method and no desktop bus; their
+# libraries also keep memory the sanitized build would report as leaks.
+export QT_XCB_GL_INTEGRATION=none QT_IM_MODULE=compose QT_ACCESSIBILITY=0
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$demo/no-session-bus"
 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
   "$program" --install-dir "$demo/install" --ci-host "127.0.0.1:$ci_port" --output "$output"
 echo "Screenshots written to $output"
