@@ -57,6 +57,10 @@ private slots:
 
 private:
     bool accepts(const QString& target) const;
+    // Why the finished download must not replace its target; empty when it
+    // may (2xx status, no network error, whole body, every write done,
+    // matching checksum).
+    QString failureOfCurrent();
 
     Side side;
     QNetworkAccessManager network;
