@@ -58,6 +58,15 @@ void TestGksudo::initTestCase()
     QVERIFY(QDir().mkpath(workDir));
     QVERIFY(QDir().mkpath(root.path() + "/bin"));
     QVERIFY(QDir().mkpath(root.path() + "/sudo-only"));
+    // pkexec starts elsewhere and clears the environment, like the real one.
+    writeScript(root.path() + "/bin/pkexec",
+                "#!/bin/sh\necho \"pkexec $1\" >&2\ncd / && exec /usr/bin/env -i PATH=/usr/bin:/bin \"$@\"\n");
+    // sudo keeps the directory; only "--" and env precede the command.
+    writeScript(root.path() + "/sudo-only/sudo",
+                "#!/bin/sh\necho \"sudo $1 $2\" >&2\n[ \"$1\" = -- ] && shift\nexec \"$@\"\n");
+    for (const char* tool : {"id", "env"})
+        QVERIFY(QFile::link(QStandardPaths::findExecutable(tool, {"/usr/bin", "/bin"}),
+                            root.path() + "/sudo-only/" + tool));
 }
 
 QString TestGksudo::run(const QStringList& arguments, const QString& path, bool unprivileged, int* status,
@@ -88,8 +97,10 @@ void TestGksudo::asSuperuserRunsDirectlyInPlace()
     if (geteuid() != 0)
         QSKIP("needs to run as the superuser");
     int status = -1;
-    // No elevating tool on the path: the superuser needs none.
-    const QString output = run(probe, root.path() + "/sudo-only", false, &status);
+    // The stand-in sudo would say it was used: the superuser needs none.
+    QString errors;
+    const QString output = run(probe, root.path() + "/sudo-only", false, &status, &errors);
+    QCOMPARE(errors, QString());
     QCOMPARE(status, 0);
     QCOMPARE(output, workDir + "\ndisplay=:77\n" + expectedArguments);
 
@@ -100,16 +111,6 @@ void TestGksudo::asSuperuserRunsDirectlyInPlace()
 void TestGksudo::ordinaryUserGoesThroughTheElevatingTool_data()
 {
     QTest::addColumn<QString>("tool");
-    // pkexec starts elsewhere and clears the environment, like the real one.
-    writeScript(root.path() + "/bin/pkexec",
-                "#!/bin/sh\necho \"pkexec $1\" >&2\ncd / && exec /usr/bin/env -i PATH=/usr/bin:/bin \"$@\"\n");
-    // sudo keeps the directory; only "--" and env precede the command.
-    writeScript(root.path() + "/sudo-only/sudo",
-                "#!/bin/sh\necho \"sudo $1 $2\" >&2\n[ \"$1\" = -- ] && shift\nexec \"$@\"\n");
-    for (const char* tool : {"id", "env"})
-        QVERIFY(QFile::link(QStandardPaths::findExecutable(tool, {"/usr/bin", "/bin"}),
-                            root.path() + "/sudo-only/" + tool));
-
     QTest::newRow("pkexec") << "pkexec env";
     QTest::newRow("sudo when there is no pkexec") << "sudo -- env";
 }
