@@ -89,6 +89,7 @@ private slots:
     void superuserReplacesFilesOldestVersionFirst();
     void versionWithOnlyItsOwnBinaryCompletesAtOnce();
     void nothingNewerEndsSilently();
+    void speaksFrenchOnFrenchSystems();
 
 private:
     QString destination(const QString& name) const { return work->path() + "/installed/" + name; }
@@ -375,6 +376,26 @@ void TestUpgrader::nothingNewerEndsSilently()
         QCOMPARE(upgrader.exitCode(), 0);
         QCOMPARE(upgrader.readAllStandardOutput(), QByteArray());
     }
+}
+
+void TestUpgrader::speaksFrenchOnFrenchSystems()
+{
+    auto title = [] { return QCoreApplication::translate("Upgrader", "Unable to update"); };
+    // No translation file yet: English, and no complaint.
+    QVERIFY(!Upgrader::installTranslation("fr_FR"));
+    QCOMPARE(title(), QString("Unable to update"));
+
+    QVERIFY(QDir().mkpath(work->path() + "/languages"));
+    QVERIFY(QFile::copy(QStringLiteral(KVL_TRANSLATIONS_DIR) + "/Translation_QEN_fr.qm", Deployment::translationPath("fr")));
+    QVERIFY(!Upgrader::installTranslation("de_DE"));
+    QCOMPARE(title(), QString("Unable to update"));
+    QVERIFY(Upgrader::installTranslation("fr_CA"));
+    QCOMPARE(title(), QString("Mise à jour impossible"));
+    QVERIFY(Upgrader::unableToUpdateText({}).startsWith("Désolé, mais vous devez lancer le programme avec sudo"));
+
+    // Another language takes the French texts away again.
+    QVERIFY(!Upgrader::installTranslation("en_GB"));
+    QCOMPARE(title(), QString("Unable to update"));
 }
 
 int main(int argc, char** argv)

@@ -71,14 +71,21 @@ QString Upgrader::unableToUpdateText(const QList<Version>& versions)
 
 void Upgrader::installSystemTranslation()
 {
-    if (!QLocale::system().name().startsWith("fr"))
-        return;
-    const QString path = Deployment::translationPath("fr");
-    if (!QFileInfo::exists(path))
-        return;
+    installTranslation(QLocale::system().name());
+}
+
+bool Upgrader::installTranslation(const QString& localeName)
+{
     static QTranslator translator;
-    if (translator.load(path))
-        QCoreApplication::installTranslator(&translator);
+    QCoreApplication::removeTranslator(&translator);
+    if (!localeName.startsWith("fr"))
+        return false;
+    const QString path = Deployment::translationPath("fr");
+    // Without the file the texts stay in English, silently.
+    if (!QFileInfo::exists(path) || !translator.load(path))
+        return false;
+    QCoreApplication::installTranslator(&translator);
+    return true;
 }
 
 int Upgrader::run(QApplication& app, const Arguments& arguments)

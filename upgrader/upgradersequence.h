@@ -43,6 +43,9 @@ public:
     // Installs the French translation when the system's language is French
     // and the file is there; the launcher cannot pass its own language.
     static void installSystemTranslation();
+    // The same for the locale named `localeName` ("fr_FR"); any earlier
+    // translation is removed first. Returns whether one was installed.
+    static bool installTranslation(const QString& localeName);
 
     // Everything after the argument check; returns the exit status.
     static int run(QApplication& app, const Arguments& arguments);

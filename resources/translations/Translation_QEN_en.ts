@@ -1311,6 +1311,35 @@ Your changes are kept until the launcher is closed. Later failures are only repo
         </message>
     </context>
     <context>
+        <name>UpdateStep</name>
+        <message>
+            <source>update</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>An update is available. Do you want to download it?</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>Upgrader</name>
+        <message>
+            <source>Unable to update</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
+
+</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>
+The program will now be launched with previous version...</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>main</name>
         <message>
             <source>It seems to be the first time you launch Kyd Velt Launcher! First of all, thank you for downloading it. If you have any question, suggestion, don't hesitate to come to me or to send me an e-mail at %1.

@@ -1320,6 +1320,38 @@ Vos modifications sont conservées jusqu’à la fermeture du lanceur. Les éche
         </message>
     </context>
     <context>
+        <name>UpdateStep</name>
+        <message>
+            <source>update</source>
+            <translation>mise à jour</translation>
+        </message>
+        <message>
+            <source>An update is available. Do you want to download it?</source>
+            <translation>Une mise à jour est disponible. Voulez-vous la télécharger ?</translation>
+        </message>
+    </context>
+    <context>
+        <name>Upgrader</name>
+        <message>
+            <source>Unable to update</source>
+            <translation>Mise à jour impossible</translation>
+        </message>
+        <message>
+            <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
+
+</source>
+            <translation>Désolé, mais vous devez lancer le programme avec sudo pour le mettre à jour. Versions disponibles : 
+
+</translation>
+        </message>
+        <message>
+            <source>
+The program will now be launched with previous version...</source>
+            <translation>
+Le programme va maintenant être lancé dans sa version précédente...</translation>
+        </message>
+    </context>
+    <context>
         <name>main</name>
         <message>
             <source>It seems to be the first time you launch Kyd Velt Launcher! First of all, thank you for downloading it. If you have any question, suggestion, don't hesitate to come to me or to send me an e-mail at %1.
