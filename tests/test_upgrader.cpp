@@ -236,6 +236,14 @@ void TestUpgrader::ordinaryUserIsToldAndNothingChanges()
         box->button(QMessageBox::Ok)->click();
     });
 
+    // Should a window come up instead, its event loop must not run for ever.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, [] {
+        QApplication::closeAllWindows();
+        QApplication::exit(-1);
+    });
+    deadline.start(20000);
     int status = -1;
     {
         Unprivileged ordinaryUser;
