@@ -87,6 +87,7 @@ private slots:
     void ordinaryUserIsToldAndNothingChanges_data();
     void ordinaryUserIsToldAndNothingChanges();
     void superuserReplacesFilesOldestVersionFirst();
+    void windowClosedEarlyStillFinishesTheFilesAndEnds();
     void versionWithOnlyItsOwnBinaryCompletesAtOnce();
     void nothingNewerEndsSilently();
     void speaksFrenchOnFrenchSystems();
@@ -332,6 +333,39 @@ void TestUpgrader::superuserReplacesFilesOldestVersionFirst()
     QCOMPARE(readAll(destination("checked.txt")), QByteArray("as installed"));
     QCOMPARE(readAll(upgraderPath), QByteArray("the running upgrader"));
     QVERIFY(!newRequests().contains("GET /slow/0.9.12/KydVeltUpgrader"));
+}
+
+void TestUpgrader::windowClosedEarlyStillFinishesTheFilesAndEnds()
+{
+    if (geteuid() != 0)
+        QSKIP("replacing the installed files needs the superuser");
+    writeManifest("0.9.12|Second fixes\nshared.txt|" + destination("shared.txt").toUtf8()
+                  + "\n---END FILES---\n---END DESCRIPTION---\n"
+                    "0.9.11|First fixes\nshared.txt|" + destination("shared.txt").toUtf8()
+                  + "\n---END FILES---\n---END DESCRIPTION---\n\n");
+    QVERIFY(QDir().mkpath(destination("")));
+    // Closed through the window's frame while the first file still arrives.
+    bool closedWhileBusy = false;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (qobject_cast<DownloadForm*>(window) && window->isVisible()) {
+                closedWhileBusy = !window->findChild<QPushButton*>("bOk")->isEnabled();
+                window->close();
+                watch.stop();
+            }
+    });
+    watch.start(10);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    connect(&deadline, &QTimer::timeout, [] { QApplication::exit(-1); });
+    deadline.start(30000);
+
+    const int status = Upgrader::run(*qApp, Upgrader::parseArguments({"0.9.10", "0"}));
+    deadline.stop();
+    QVERIFY(closedWhileBusy);
+    QCOMPARE(status, 0);
+    QCOMPARE(readAll(destination("shared.txt")), bulky("from 0.9.12"));
 }
 
 void TestUpgrader::versionWithOnlyItsOwnBinaryCompletesAtOnce()
