@@ -158,6 +158,44 @@
         </message>
     </context>
     <context>
+        <name>DownloadForm</name>
+        <message>
+            <source>Form</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>downloading...</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>speed</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Downloading: </source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>DownloadManager</name>
+        <message>
+            <source>bytes/sec</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>kB/s</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>MB/s</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>Env</name>
         <message>
             <source>Warning</source>

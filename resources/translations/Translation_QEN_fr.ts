@@ -158,6 +158,44 @@
         </message>
     </context>
     <context>
+        <name>DownloadForm</name>
+        <message>
+            <source>Form</source>
+            <translation>Formulaire</translation>
+        </message>
+        <message>
+            <source>downloading...</source>
+            <translation>téléchargement...</translation>
+        </message>
+        <message>
+            <source>speed</source>
+            <translation>vitesse</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+        <message>
+            <source>Downloading: </source>
+            <translation>Téléchargement : </translation>
+        </message>
+    </context>
+    <context>
+        <name>DownloadManager</name>
+        <message>
+            <source>bytes/sec</source>
+            <translation>octets/s</translation>
+        </message>
+        <message>
+            <source>kB/s</source>
+            <translation>ko/s</translation>
+        </message>
+        <message>
+            <source>MB/s</source>
+            <translation>Mo/s</translation>
+        </message>
+    </context>
+    <context>
         <name>Env</name>
         <message>
             <source>Warning</source>
