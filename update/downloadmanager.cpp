@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr qint64 readBufferSize = 8 * 1024 * 1024;
+
 // Every folder above `target` ("a/b/c" is read as "/a/b/c"); failures are
 // ignored, as a missing right on the install folder must not stop the update.
 void makeParentFolders(const QString& target)
@@ -114,6 +116,9 @@ void DownloadManager::startNextDownload()
     hash.reset();
     writeFailed = false;
     reply = network.get(QNetworkRequest(current.url));
+    // The network thread stops reading when this much waits unwritten, so
+    // memory does not grow with the file when the disk is slower.
+    reply->setReadBufferSize(readBufferSize);
     connect(reply, &QNetworkReply::downloadProgress, this, &DownloadManager::downloadProgress);
     connect(reply, &QNetworkReply::finished, this, &DownloadManager::downloadFinished);
     connect(reply, &QNetworkReply::readyRead, this, &DownloadManager::downloadReadyRead);
@@ -145,7 +150,8 @@ void DownloadManager::downloadReadyRead()
     const QByteArray data = reply->readAll();
     if (data.isEmpty())
         return;
-    hash.addData(data);
+    if (!current.sha256.isEmpty())
+        hash.addData(data);
     if (outputFile->write(data) != data.size())
         writeFailed = true;
 }

@@ -27,6 +27,9 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
+    # Headers and body leave in separate writes; without this each small
+    # answer waits for the client's delayed acknowledgement.
+    disable_nagle_algorithm = True
     root = "."
 
     def log_message(self, format, *args):
