@@ -11,7 +11,7 @@ packages=(
   git rsync xdg-utils postgresql-client fonts-dejavu-core qttranslations5-l10n
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick postgresql python3)
+  packages+=(xvfb xauth xdotool imagemagick postgresql python3 curl)
 fi
 
 missing=()
