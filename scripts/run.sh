@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both programs, installs them into the
 # install directory (with the menu entry and its icon) and starts the launcher
-# from there. Arguments are passed
-# to the launcher (for example -t -s).
+# from there. Arguments are passed to the launcher (for example -t -s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
