@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// One queued download.
+struct FilePaths {
+    QUrl url;
+    QString target;
+    // Expected lower-case SHA-256 of the content; empty when none is known.
+    QString sha256;
+};
