@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
-"""Checks the files installed beside the programs.
+"""Checks the Python requirement files installed beside the programs.
 
-The four requirement files must read, line by line, as pip reads them: pinned
+All four must be there and read, line by line, as pip reads them: pinned
 requirements ("name==version", an optional environment marker after ";"),
-comments and blank lines. Each must give every package exactly one pin in each
-Python the installer fills from it. The initial update manifest must read as
-well-formed blocks that offer nothing newer than the release it ships with.
+comments and blank lines. No package may be pinned twice for one Python the
+installer fills from the file, a package pinned per interpreter needs a pin
+for each, and no line may serve none of them.
 
-usage: check_release_files.py REQUIREMENTS_DIR MANIFEST INSTALL_DIR VERSION
+usage: check_requirements.py REQUIREMENTS_DIR
 """
 
 import re
@@ -101,89 +101,16 @@ def check_requirements(directory):
                 problem(f"{name}: {requirement} serves none of Python {', '.join(pythons)}")
 
 
-def version_triple(text):
-    pieces = text.split(".")
-    if len(pieces) != 3 or not all(piece.isdigit() for piece in pieces):
-        return None
-    return tuple(int(piece) for piece in pieces)
-
-
-def read_manifest(path, install_dir):
-    """The (version, beta) pairs of the manifest's blocks, checking their form."""
-    lines = path.read_bytes().decode("latin-1").replace("\r\n", "\n").split("\n")
-    if lines and lines[-1] == "":
-        lines.pop()
-    versions = []
-    beta = False
-    at = 0
-    while at < len(lines):
-        outer = lines[at].split("#", 1)[0]
-        at += 1
-        if "---BETA---" in outer:
-            beta = True
-            continue
-        if "---RELEASE---" in outer:
-            beta = False
-            continue
-        if "---BREAK UPDATE---" in outer or not outer:
-            continue
-        where = f"{path.name}:{at}"
-        number, bar, title = outer.partition("|")
-        version = version_triple(number)
-        if not bar or version is None or not title.strip():
-            problem(f"{where}: not a version line (MAJOR.MINOR.PATCH|Title): {outer!r}")
-            return versions
-        ends = {"---END FILES---": None, "---END DESCRIPTION---": None}
-        for marker in ends:
-            while at < len(lines) and marker not in lines[at]:
-                if marker == "---END FILES---":
-                    check_file_line(f"{path.name}:{at + 1}", lines[at], install_dir)
-                at += 1
-            if at >= len(lines):
-                problem(f"{where}: the block of {number} has no {marker} line")
-                return versions
-            at += 1
-        versions.append((version, beta))
-    return versions
-
-
-def check_file_line(where, line, install_dir):
-    source, bar, destination = line.partition("|")
-    destination = destination.rpartition("|")[2]
-    if not bar or not source:
-        problem(f"{where}: not a file line (source|destination): {line!r}")
-    elif not destination.startswith(install_dir.rstrip("/") + "/"):
-        problem(f"{where}: destination outside the install directory: {destination!r}")
-
-
-def check_manifest(path, install_dir, release):
-    if not path.is_file():
-        problem(f"no manifest at {path}")
-        return
-    running = version_triple(release)
-    versions = read_manifest(path, install_dir)
-    if not versions:
-        problem(f"{path.name} lists no version")
-    for version, beta in versions:
-        text = ".".join(map(str, version))
-        if version > running:
-            problem(f"{path.name} offers {text}, newer than the release {release}")
-        if beta:
-            problem(f"{path.name} lists {text} as a beta version")
-
-
 def main(arguments):
-    if len(arguments) != 4:
+    if len(arguments) != 1:
         print(__doc__, file=sys.stderr)
         return 2
-    requirements, manifest, install_dir, release = arguments
-    check_requirements(Path(requirements))
-    check_manifest(Path(manifest), install_dir, release)
+    check_requirements(Path(arguments[0]))
     for text in problems:
         print("FAIL:", text, file=sys.stderr)
     if problems:
         return 1
-    print("Requirement files and manifest checked")
+    print("Requirement files checked")
     return 0
 
 
