@@ -66,7 +66,8 @@ done <"$work/contents"
 # Control fields: the libraries come from dpkg-shlibdeps, the tools are ours.
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Package)" == "$package" ]] || fail "package name $(field Package)"
-[[ "$(field Version)" == 0.9.10-* ]] || fail "version $(field Version)"
+release=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[[ -n "$release" && "$(field Version)" == "$release"-* ]] || fail "version $(field Version), not $release"
 [[ "$(field Section)" == devel ]] || fail "section $(field Section)"
 [[ "$(field Maintainer)" == *"<"*@*">"* ]] || fail "maintainer $(field Maintainer)"
 depends=$(field Depends)
@@ -115,7 +116,7 @@ link="/usr/bin/gksudo gksudo $install_dir/gksudo 10"
   fail "postinst configure does not register gksudo"
 [[ "$(maintainer_script prerm remove)" == "--remove gksudo $install_dir/gksudo" ]] ||
   fail "prerm remove does not unregister gksudo"
-[[ -z "$(maintainer_script prerm upgrade 0.9.10-1)" ]] ||
+[[ -z "$(maintainer_script prerm upgrade "$(field Version)")" ]] ||
   fail "prerm upgrade unregisters gksudo, leaving a gap while the new version unpacks"
 
 # lintian: errors fail, warnings are shown.
