@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTranslator>
 #include <QtTest>
 
 // The upgrader's window: versions listed, the current one named, Ok only at the end.
@@ -56,6 +57,20 @@ private slots:
         QCOMPARE(form.findChild<QTextEdit*>("textEdit")->toPlainText(), QString(" 0.9.12 - Second fixes\n \nFaster start"));
         form.setCurrentVersion("0.9.12 - Second fixes");
         QCOMPARE(form.findChild<QLabel*>("lblDownload")->text(), QString("Downloading: 0.9.12 - Second fixes"));
+    }
+
+    void speaksFrench()
+    {
+        QTranslator french;
+        QVERIFY(french.load(QString(KVL_TRANSLATIONS_DIR) + "/Translation_QEN_fr.qm"));
+        QCoreApplication::installTranslator(&french);
+        DownloadForm form;
+        form.setCurrentVersion("0.9.12");
+        const QString current = form.findChild<QLabel*>("lblDownload")->text();
+        const QString speed = form.getLabelSpeed()->text();
+        QCoreApplication::removeTranslator(&french);
+        QCOMPARE(current, QString::fromUtf8("Téléchargement : 0.9.12"));
+        QCOMPARE(speed, QString("vitesse"));
     }
 
     void okClosesOnlyOnceFinished()

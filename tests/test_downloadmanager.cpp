@@ -125,6 +125,7 @@ private slots:
         QTest::addColumn<bool>("wrongChecksum");
         QTest::newRow("not found") << "nowhere/file" << false;
         QTest::newRow("server error") << "status/500" << false;
+        QTest::newRow("redirect without a target") << "status/302" << false;
         QTest::newRow("connection refused") << "" << false;
         QTest::newRow("body cut short") << "truncate/failing/content" << false;
         QTest::newRow("checksum mismatch") << "failing/content" << true;

@@ -158,6 +158,44 @@
         </message>
     </context>
     <context>
+        <name>DownloadForm</name>
+        <message>
+            <source>Form</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>downloading...</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>speed</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Downloading: </source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>DownloadManager</name>
+        <message>
+            <source>bytes/sec</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>kB/s</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>MB/s</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
         <name>Env</name>
         <message>
             <source>Warning</source>
@@ -1307,6 +1345,35 @@ Your changes are kept until the launcher is closed. Later failures are only repo
         </message>
         <message>
             <source>There are too many unreachable objects; run 'git prune' to remove them...</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>UpdateStep</name>
+        <message>
+            <source>update</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>An update is available. Do you want to download it?</source>
+            <translation type="unfinished" />
+        </message>
+    </context>
+    <context>
+        <name>Upgrader</name>
+        <message>
+            <source>Unable to update</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
+
+</source>
+            <translation type="unfinished" />
+        </message>
+        <message>
+            <source>
+The program will now be launched with previous version...</source>
             <translation type="unfinished" />
         </message>
     </context>

@@ -158,6 +158,44 @@
         </message>
     </context>
     <context>
+        <name>DownloadForm</name>
+        <message>
+            <source>Form</source>
+            <translation>Formulaire</translation>
+        </message>
+        <message>
+            <source>downloading...</source>
+            <translation>téléchargement...</translation>
+        </message>
+        <message>
+            <source>speed</source>
+            <translation>vitesse</translation>
+        </message>
+        <message>
+            <source>Ok</source>
+            <translation>Ok</translation>
+        </message>
+        <message>
+            <source>Downloading: </source>
+            <translation>Téléchargement : </translation>
+        </message>
+    </context>
+    <context>
+        <name>DownloadManager</name>
+        <message>
+            <source>bytes/sec</source>
+            <translation>octets/s</translation>
+        </message>
+        <message>
+            <source>kB/s</source>
+            <translation>ko/s</translation>
+        </message>
+        <message>
+            <source>MB/s</source>
+            <translation>Mo/s</translation>
+        </message>
+    </context>
+    <context>
         <name>Env</name>
         <message>
             <source>Warning</source>
@@ -1317,6 +1355,38 @@ Vos modifications sont conservées jusqu’à la fermeture du lanceur. Les éche
         <message>
             <source>There are too many unreachable objects; run 'git prune' to remove them...</source>
             <translation>Il y a trop d'objets inaccessibles ; lancez 'git prune' pour les supprimer...</translation>
+        </message>
+    </context>
+    <context>
+        <name>UpdateStep</name>
+        <message>
+            <source>update</source>
+            <translation>mise à jour</translation>
+        </message>
+        <message>
+            <source>An update is available. Do you want to download it?</source>
+            <translation>Une mise à jour est disponible. Voulez-vous la télécharger ?</translation>
+        </message>
+    </context>
+    <context>
+        <name>Upgrader</name>
+        <message>
+            <source>Unable to update</source>
+            <translation>Mise à jour impossible</translation>
+        </message>
+        <message>
+            <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
+
+</source>
+            <translation>Désolé, mais vous devez lancer le programme avec sudo pour le mettre à jour. Versions disponibles : 
+
+</translation>
+        </message>
+        <message>
+            <source>
+The program will now be launched with previous version...</source>
+            <translation>
+Le programme va maintenant être lancé dans sa version précédente...</translation>
         </message>
     </context>
     <context>

@@ -1,5 +1,6 @@
 #include "testhome.h"
 
+#include "deployment.h"
 #include "settings/configloader.h"
 
 #include <QDir>
@@ -18,6 +19,12 @@ TestHome::TestHome()
     QDir(dir.path()).mkpath("Desktop");
     QDir(dir.path()).mkpath("Documents");
     ConfigLoader::getSingleton()->path = dir.path() + "/.config/KydVeltLauncher/config";
+    // Every start-up queues a manifest refresh: it must neither reach a real
+    // update server nor write into the real install directory. Port 9 on the
+    // loopback has no listener, so the refresh fails at once.
+    QDir(dir.path()).mkpath("install");
+    Deployment::setInstallDir(dir.path() + "/install");
+    Deployment::setUpdateBaseUrl(QStringLiteral("http://127.0.0.1:9/"));
 }
 
 void TestHome::writeFile(const QString& relativePath, const QByteArray& content) const

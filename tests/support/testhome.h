@@ -5,7 +5,9 @@
 
 // A fresh home directory for one test program: HOME points at it, SHELL is
 // bash, the prompt ends in "$ " even as root, and the global settings object
-// reads and writes its file there. Nothing touches the real home.
+// reads and writes its file there. Nothing touches the real home, the real
+// install directory or an update server: the install directory is "install"
+// in the home, and the update server an address where nothing listens.
 class TestHome
 {
 public:
