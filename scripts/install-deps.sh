@@ -9,9 +9,10 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libqtermwidget5-1-dev libutf8proc-dev libpstreams-dev
   git rsync xdg-utils postgresql-client fonts-dejavu-core qttranslations5-l10n
+  dpkg-dev pkexec
 )
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(xvfb xauth xdotool imagemagick postgresql python3 curl)
+  packages+=(xvfb xauth xdotool imagemagick postgresql python3 python3-packaging lintian desktop-file-utils curl)
 fi
 
 missing=()
