@@ -146,14 +146,16 @@ void DownloadManager::downloadReadyRead()
 {
     if (!reply || !outputFile)
         return;
-    // Written as it comes, so memory does not grow with the file.
-    const QByteArray data = reply->readAll();
-    if (data.isEmpty())
-        return;
-    if (!current.sha256.isEmpty())
-        hash.addData(data);
-    if (outputFile->write(data) != data.size())
-        writeFailed = true;
+    // Written as it comes, through one small buffer, so memory does not grow
+    // with the file.
+    char chunk[64 * 1024];
+    qint64 count;
+    while ((count = reply->read(chunk, sizeof chunk)) > 0) {
+        if (!current.sha256.isEmpty())
+            hash.addData(chunk, int(count));
+        if (outputFile->write(chunk, count) != count)
+            writeFailed = true;
+    }
 }
 
 QString DownloadManager::failureOfCurrent()
