@@ -4,6 +4,7 @@
 #include "httptestserver.h"
 #include "manifest.h"
 #include "outputcapture.h"
+#include "testfiles.h"
 #include "testhome.h"
 
 #include <QCryptographicHash>
@@ -16,17 +17,9 @@
 
 namespace {
 
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void writeFile(const QString& path, const QByteArray& content)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+    if (!TestFiles::write(path, content))
         qFatal("cannot write %s", qPrintable(path));
 }
 
@@ -95,7 +88,7 @@ private slots:
         QCOMPARE(manager.succeededCount(), 5);
         QCOMPARE(manager.queuedCount(), 5);
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(contentOf(target.filePath(QString("f%1").arg(i))),
+            QCOMPARE(TestFiles::content(target.filePath(QString("f%1").arg(i))),
                      QByteArray("file ") + QByteArray::number(i) + QByteArray(i * 1000, 'x'));
         QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden).size(), 5);
     }
@@ -115,8 +108,8 @@ private slots:
         manager.append(fast, target.filePath("fast"));
         QVERIFY(cooperativeWait(30000, [&] { return manager.idle; }));
         QCOMPARE(summaryLines(out.take()), QStringList{"2/2 files downloaded successfully"});
-        QCOMPARE(contentOf(target.filePath("slow")), slowContent);
-        QCOMPARE(contentOf(target.filePath("fast")), QByteArray("fast content"));
+        QCOMPARE(TestFiles::content(target.filePath("slow")), slowContent);
+        QCOMPARE(TestFiles::content(target.filePath("fast")), QByteArray("fast content"));
     }
 
     void failedDownloadLeavesTheOldFileAlone_data()
@@ -150,7 +143,7 @@ private slots:
         const QByteArray errors = err.take();
         QCOMPARE(summaryLines(out.take()), QStringList{"0/1 files downloaded successfully"});
         QCOMPARE(manager.succeededCount(), 0);
-        QCOMPARE(contentOf(destination), QByteArray("old content"));
+        QCOMPARE(TestFiles::content(destination), QByteArray("old content"));
         QCOMPARE(QDir(target.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"installed"});
         if (wrongChecksum)
             QVERIFY2(errors.contains(QString("Checksum mismatch for '%1': expected %2, got %3\n")
@@ -168,7 +161,7 @@ private slots:
         manager.append(url, target.filePath("checked"), sha256Of(content).toUpper());
         QVERIFY(cooperativeWait(30000, [&] { return manager.idle; }));
         QCOMPARE(manager.succeededCount(), 1);
-        QCOMPARE(contentOf(target.filePath("checked")), content);
+        QCOMPARE(TestFiles::content(target.filePath("checked")), content);
     }
 
     void unwritableDestinationIsSkipped_data()
@@ -197,7 +190,7 @@ private slots:
                                         .arg(shownName, server->url(urlPath).toEncoded())
                                         .toLocal8Bit();
         QVERIFY2(errors.startsWith(expected), errors.constData());
-        QCOMPARE(contentOf(target.filePath("good")), QByteArray("good"));
+        QCOMPARE(TestFiles::content(target.filePath("good")), QByteArray("good"));
         QVERIFY(!QFileInfo::exists(target.filePath("missing")));
         QVERIFY(!server->requests().contains("GET /" + urlPath));
     }
@@ -221,8 +214,8 @@ private slots:
                                    {manifest, install + "/manifest"}}));
         QCOMPARE(manager.queuedCount(), 2);
         QCOMPARE(manager.succeededCount(), 2);
-        QCOMPARE(contentOf(install + "/KydVeltUpgrader"), QByteArray("new upgrader"));
-        QCOMPARE(contentOf(install + "/manifest"), QByteArray("new manifest"));
+        QCOMPARE(TestFiles::content(install + "/KydVeltUpgrader"), QByteArray("new upgrader"));
+        QCOMPARE(TestFiles::content(install + "/manifest"), QByteArray("new manifest"));
         // The upgrader is started right after: fetched where none was, it is runnable.
         QVERIFY(QFileInfo(install + "/KydVeltUpgrader").isExecutable());
         QVERIFY(!QFileInfo(install + "/manifest").isExecutable());
@@ -250,7 +243,7 @@ private slots:
         QVERIFY(QDir().mkpath(install));
         QVERIFY(runBatch(manager, {{file, install + "/KydVeltUpgrader"}, {file, install + "/KydVeltLauncher"}}));
         QCOMPARE(manager.queuedCount(), 1);
-        QCOMPARE(contentOf(install + "/KydVeltLauncher"), QByteArray("new launcher"));
+        QCOMPARE(TestFiles::content(install + "/KydVeltLauncher"), QByteArray("new launcher"));
         QVERIFY(!QFileInfo::exists(install + "/KydVeltUpgrader"));
     }
 
@@ -278,7 +271,7 @@ private slots:
         DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
         QVERIFY(runBatch(manager, {{server->url("redirect/moved/tool"), destination}}));
         QCOMPARE(manager.succeededCount(), 1);
-        QCOMPARE(contentOf(destination), QByteArray("#!/bin/sh\necho new\n"));
+        QCOMPARE(TestFiles::content(destination), QByteArray("#!/bin/sh\necho new\n"));
         QCOMPARE(QFile::permissions(destination) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), executable);
     }
 
@@ -320,7 +313,7 @@ private slots:
                 speeds << speed.text();
             return manager.idle;
         }));
-        QCOMPARE(contentOf(target.filePath("file")), content);
+        QCOMPARE(TestFiles::content(target.filePath("file")), content);
         // Intermediate values were shown against the full size, then 100 of 100.
         QVERIFY2(std::any_of(values.begin(), values.end(), [&](int v) { return v > 0 && v < content.size(); }),
                  qPrintable(QString("values seen: %1").arg(values.size())));

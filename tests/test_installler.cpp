@@ -9,6 +9,7 @@
 #include "cooperativewait.h"
 #include "deployment.h"
 #include "settings/configloader.h"
+#include "testfiles.h"
 #include "tools/installler.h"
 #include "tools/installsteps.h"
 
@@ -104,10 +105,7 @@ Answer cancelDialog()
 
 void writeFile(const QString& path, const QByteArray& content)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
+    QVERIFY(TestFiles::write(path, content));
 }
 
 QString run(const QString& program, const QStringList& arguments, const QString& directory = QString())

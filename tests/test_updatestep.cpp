@@ -9,6 +9,7 @@
 #include "testhome.h"
 
 #include "cooperativewait.h"
+#include "testfiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -25,22 +26,9 @@
 // the loopback: the question, the new upgrader fetched and started through
 // gksudo, and the manifest refreshed for the next start otherwise.
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void write(const QString& path, const QByteArray& content, bool executable = false)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
-    file.close();
-    if (executable)
-        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup
-                                    | QFileDevice::ExeOther));
+    QVERIFY(TestFiles::write(path, content, executable));
 }
 
 // The question as the user saw it, and whether the intro window hid meanwhile.
@@ -169,8 +157,8 @@ void TestUpdateStep::writeLocalManifest(bool betaOnly)
 
 bool TestUpdateStep::refreshed()
 {
-    const QByteArray expected = readAll(serverRoot.path() + "/manifest_UBUNTU_16_04_x64");
-    return cooperativeWait(10000, [&] { return readAll(install() + "/manifest") == expected; });
+    const QByteArray expected = TestFiles::content(serverRoot.path() + "/manifest_UBUNTU_16_04_x64");
+    return cooperativeWait(10000, [&] { return TestFiles::content(install() + "/manifest") == expected; });
 }
 
 void TestUpdateStep::noManifestAsksNothingAndFetchesOne()
@@ -225,7 +213,7 @@ void TestUpdateStep::declinedShowsIntroAgainAndRefreshesManifest()
     QVERIFY(clock.elapsed() >= 1000);
 
     QVERIFY(refreshed());
-    QCOMPARE(readAll(install() + "/KydVeltUpgrader"), staleUpgrader);
+    QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), staleUpgrader);
     QCOMPARE(newRequests(), QStringList({"GET /manifest_UBUNTU_16_04_x64"}));
     QVERIFY(!QFile::exists(record()));
 }
@@ -271,10 +259,10 @@ void TestUpdateStep::acceptedStartsTheNewUpgrader()
 
     // The newest version's upgrader replaced the old one, and runs from the
     // install directory with the launcher's version and beta flag.
-    QCOMPARE(readAll(install() + "/KydVeltUpgrader"), newUpgrader);
-    QVERIFY2(cooperativeWait(10000, [&] { return QFile::exists(record()) && readAll(record()).endsWith("\n"); }),
+    QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), newUpgrader);
+    QVERIFY2(cooperativeWait(10000, [&] { return QFile::exists(record()) && TestFiles::content(record()).endsWith("\n"); }),
              "the upgrader was not started");
-    QCOMPARE(readAll(record()), arguments + "\n" + QDir(install()).canonicalPath().toUtf8() + "\n");
+    QCOMPARE(TestFiles::content(record()), arguments + "\n" + QDir(install()).canonicalPath().toUtf8() + "\n");
     // Only the upgrader was fetched, oldest version first; no refresh is queued.
     QCOMPARE(newRequests(), QStringList({"GET /0.9.11/KydVeltUpgrader", "GET /0.9.12/KydVeltUpgrader"}));
     QVERIFY(!QFile::exists(install() + "/velt.png"));
@@ -289,7 +277,7 @@ void TestUpdateStep::sandboxFetchesButStartsNothing()
     QCOMPARE(UpdateStep::run(nullptr), UpdateStep::Outcome::UpgraderStarted);
     ConfigLoader::getSingleton()->sandbox = false;
     QVERIFY(question.asked);
-    QCOMPARE(readAll(install() + "/KydVeltUpgrader"), newUpgrader);
+    QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), newUpgrader);
     // Given the time a started upgrader takes elsewhere, nothing ran.
     cooperativeWait(1500);
     QVERIFY(!QFile::exists(record()));

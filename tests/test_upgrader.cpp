@@ -2,6 +2,7 @@
 #include "downloadform.h"
 #include "httptestserver.h"
 #include "modalanswer.h"
+#include "testfiles.h"
 #include "testhome.h"
 #include "unprivileged.h"
 #include "upgradersequence.h"
@@ -27,18 +28,9 @@
 // The upgrader: the arguments only the launcher gives, the refusal when not
 // the superuser, and the replacement of the files of every newer version.
 namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 void write(const QString& path, const QByteArray& content)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), qint64(content.size()));
+    QVERIFY(TestFiles::write(path, content));
 }
 
 // Lets an ordinary user read `path` (made by the superuser, private).
@@ -328,10 +320,10 @@ void TestUpgrader::superuserReplacesFilesOldestVersionFirst()
     QVERIFY2(samples.speed.contains(QRegularExpression("^[0-9.e+]+ (bytes/sec|kB/s|MB/s)$")), qPrintable(samples.speed));
 
     // The older version went first, so the newer content stays.
-    QCOMPARE(readAll(destination("shared.txt")), bulky("from 0.9.12"));
-    QCOMPARE(readAll(destination("sub/only-old.txt")), QByteArray("only in 0.9.11"));
-    QCOMPARE(readAll(destination("checked.txt")), QByteArray("as installed"));
-    QCOMPARE(readAll(upgraderPath), QByteArray("the running upgrader"));
+    QCOMPARE(TestFiles::content(destination("shared.txt")), bulky("from 0.9.12"));
+    QCOMPARE(TestFiles::content(destination("sub/only-old.txt")), QByteArray("only in 0.9.11"));
+    QCOMPARE(TestFiles::content(destination("checked.txt")), QByteArray("as installed"));
+    QCOMPARE(TestFiles::content(upgraderPath), QByteArray("the running upgrader"));
     QVERIFY(!newRequests().contains("GET /slow/0.9.12/KydVeltUpgrader"));
 }
 
@@ -365,7 +357,7 @@ void TestUpgrader::windowClosedEarlyStillFinishesTheFilesAndEnds()
     deadline.stop();
     QVERIFY(closedWhileBusy);
     QCOMPARE(status, 0);
-    QCOMPARE(readAll(destination("shared.txt")), bulky("from 0.9.12"));
+    QCOMPARE(TestFiles::content(destination("shared.txt")), bulky("from 0.9.12"));
 }
 
 void TestUpgrader::versionWithOnlyItsOwnBinaryCompletesAtOnce()
@@ -395,7 +387,7 @@ void TestUpgrader::versionWithOnlyItsOwnBinaryCompletesAtOnce()
     } else {
         QVERIFY2(output.contains("BOX TITLE: Unable to update\n"), qPrintable(output));
     }
-    QCOMPARE(readAll(upgraderPath), QByteArray("the running upgrader"));
+    QCOMPARE(TestFiles::content(upgraderPath), QByteArray("the running upgrader"));
     QCOMPARE(newRequests(), QStringList());
 }
 
