@@ -223,8 +223,10 @@ void TestUpdateStep::acceptedStartsTheNewUpgrader_data()
     QTest::addColumn<bool>("throughStartup");
     QTest::addColumn<bool>("acceptBeta");
     QTest::addColumn<QByteArray>("arguments");
-    QTest::newRow("update step, beta accepted") << false << true << QByteArray("0.9.10 1");
-    QTest::newRow("whole start-up, release only") << true << false << QByteArray("0.9.10 0");
+    QTest::addColumn<bool>("upgraderInstalled");
+    QTest::newRow("update step, beta accepted") << false << true << QByteArray("0.9.10 1") << true;
+    QTest::newRow("whole start-up, release only") << true << false << QByteArray("0.9.10 0") << true;
+    QTest::newRow("no upgrader installed yet") << false << false << QByteArray("0.9.10 0") << false;
 }
 
 void TestUpdateStep::acceptedStartsTheNewUpgrader()
@@ -232,6 +234,9 @@ void TestUpdateStep::acceptedStartsTheNewUpgrader()
     QFETCH(bool, throughStartup);
     QFETCH(bool, acceptBeta);
     QFETCH(QByteArray, arguments);
+    QFETCH(bool, upgraderInstalled);
+    if (!upgraderInstalled)
+        QVERIFY(QFile::remove(install() + "/KydVeltUpgrader"));
     ConfigLoader::getSingleton()->acceptBeta = acceptBeta;
     writeLocalManifest();
     Question question;
@@ -260,6 +265,8 @@ void TestUpdateStep::acceptedStartsTheNewUpgrader()
     // The newest version's upgrader replaced the old one, and runs from the
     // install directory with the launcher's version and beta flag.
     QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), newUpgrader);
+    // Even fetched where none was, it is runnable.
+    QVERIFY(QFileInfo(install() + "/KydVeltUpgrader").isExecutable());
     QVERIFY2(cooperativeWait(10000, [&] { return QFile::exists(record()) && TestFiles::content(record()).endsWith("\n"); }),
              "the upgrader was not started");
     QCOMPARE(TestFiles::content(record()), arguments + "\n" + QDir(install()).canonicalPath().toUtf8() + "\n");

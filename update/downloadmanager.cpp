@@ -192,14 +192,8 @@ void DownloadManager::downloadFinished()
     downloadReadyRead(); // whatever came with the end of the reply
 
     QString failure = failureOfCurrent();
-    const bool firstUpgrader = current.target == Manifest::upgraderPath() && !QFileInfo::exists(current.target);
     if (failure.isEmpty() && !outputFile->commit())
         failure = "replacing the file failed: " + outputFile->errorString();
-    // A replaced file keeps its permissions; an upgrader fetched where none was
-    // must still be runnable, since it is started right after.
-    if (failure.isEmpty() && firstUpgrader)
-        QFile::setPermissions(current.target, QFile::permissions(current.target) | QFile::ExeOwner | QFile::ExeGroup
-                                                  | QFile::ExeOther);
     if (failure.isEmpty()) {
         qDebug() << "Succeeded.\n";
         ++succeeded;

@@ -8,6 +8,8 @@
 #include "settings/configloader.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -37,6 +39,12 @@ void fetchNewUpgrader(QList<Version> versions)
         for (const FileUpdate& file : version.files)
             manager->append(Manifest::fileUrl(version, file), file.destination, file.sha256);
     cooperativeWait(downloadDeadlineMs, [manager] { return manager->idle; });
+    // A replaced upgrader keeps its permissions, but one fetched where none
+    // was is a plain file: it must run all the same.
+    const QString upgrader = Manifest::upgraderPath();
+    if (QFileInfo::exists(upgrader))
+        QFile::setPermissions(upgrader, QFile::permissions(upgrader) | QFile::ExeOwner | QFile::ExeGroup
+                                            | QFile::ExeOther);
 }
 
 // Read by the next start; the download goes on while the launcher runs.
@@ -59,8 +67,6 @@ Outcome run(QWidget* introWindow)
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer == QMessageBox::Yes) {
             fetchNewUpgrader(versions);
-            if (introWindow)
-                introWindow->close();
             // Runs in the background from the install directory, which is the
             // launcher's working directory; the call returns at once.
             TermExecutor::getSingleton()->exec(upgraderCommand(ConfigLoader::getSingleton()->acceptBeta), false,
