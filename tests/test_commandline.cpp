@@ -284,7 +284,6 @@ private slots:
         QCOMPARE(dropDatabaseLine("x; rm -rf ~"), QString("dropdb 'x; rm -rf ~' --if-exists\n"));
         QCOMPARE(dropDatabaseLine("it's"), QString("dropdb 'it'\\''s' --if-exists\n"));
         QCOMPARE(dropDatabaseLine("$(id)"), QString("dropdb '$(id)' --if-exists\n"));
-        QCOMPARE(shellQuoted(""), QString("''"));
 
         QCOMPARE(killLeftoversLine("8069"),
                  QString("ps -aux | grep '[x]mlrpc-port 8069' | grep -v grep | awk '{print $2}' | xargs -r kill\n"));

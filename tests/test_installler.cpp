@@ -11,6 +11,7 @@
 #include "settings/configloader.h"
 #include "testfiles.h"
 #include "tools/installler.h"
+#include "exec/shellquote.h"
 #include "tools/installsteps.h"
 
 #include <QAbstractButton>
@@ -229,10 +230,10 @@ private slots:
 
     void smallDecisions()
     {
-        QCOMPARE(InstallSteps::shellQuoted("/home/dev/src/velt-15.0_b@x+y=z:1,2%"), QString("/home/dev/src/velt-15.0_b@x+y=z:1,2%"));
-        QCOMPARE(InstallSteps::shellQuoted("/home/dev/My work"), QString("'/home/dev/My work'"));
-        QCOMPARE(InstallSteps::shellQuoted("/tmp/it's; rm -rf ~"), QString("'/tmp/it'\\''s; rm -rf ~'"));
-        QCOMPARE(InstallSteps::shellQuoted(""), QString("''"));
+        QCOMPARE(shellQuote("/home/dev/src/velt-15.0_b@x+y=z:1,2%"), QString("/home/dev/src/velt-15.0_b@x+y=z:1,2%"));
+        QCOMPARE(shellQuote("/home/dev/My work"), QString("'/home/dev/My work'"));
+        QCOMPARE(shellQuote("/tmp/it's; rm -rf ~"), QString("'/tmp/it'\\''s; rm -rf ~'"));
+        QCOMPARE(shellQuote(""), QString("''"));
 
         QCOMPARE(InstallSteps::copyCommands("/src/velt", ""),
                  QStringList({"mkdir -p ~/Documents/velt-servers/server_a/velt\n",

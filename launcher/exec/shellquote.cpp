@@ -17,6 +17,10 @@ bool isPlainCharacter(QChar c)
 
 QString shellQuote(const QString& value)
 {
+    // An empty value is still one argument: dropped, it would shift the
+    // others (a rebase onto nothing rebases onto the next word).
+    if (value.isEmpty())
+        return QStringLiteral("''");
     bool plain = true;
     for (QChar c : value)
         if (!isPlainCharacter(c)) {

@@ -6,12 +6,6 @@
 // Shell lines that the server tab types into its terminal or runs captured.
 namespace ServerCommands {
 
-// `value` as one shell word: unchanged when it holds only letters, digits
-// and "._-", otherwise between single quotes.
-QString shellQuoted(const QString& value);
-// The same for a path: "/" needs no quotes either.
-QString shellQuotedPath(const QString& path);
-
 // Changes into the workspace of `letter` under `home`.
 QString workspaceCdLine(const QString& home, char letter);
 // Drops a database; its name may come from the PostgreSQL server.

@@ -3,6 +3,7 @@
 
 #include "deployment.h"
 #include "exec/myqtermwidget.h"
+#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "server/serverwidget.h"
 #include "settings/homedirectory.h"
@@ -77,6 +78,9 @@ void mainWidget::on_tabWidget_currentChanged(int index)
 
     // "New server" is a trigger, not a page: go back first.
     ui->tabWidget->setCurrentIndex(lastIndex == newServerIndex ? newServerIndex + 1 : lastIndex);
+    const OperationGate::Hold hold(tr("New server"));
+    if (!hold)
+        return;
 
     const char letter = Workspaces::firstFreeLetter(homeDirectory(), openLetters());
     if (!letter) {
@@ -159,6 +163,10 @@ void mainWidget::on_tabWidget_tabCloseRequested(int index)
 {
     if (index < 0 || index >= newServerIndex)
         return; // the fixed tabs cannot be closed
+    // Refused while an operation waits: it may still hold this page.
+    const OperationGate::Hold hold(tr("Remove server"));
+    if (!hold)
+        return;
     const QString title = ui->tabWidget->tabText(index);
     const char titleLetter = Workspaces::letterOfTitle(title);
     const QString shownTitle = titleLetter ? Workspaces::translatedTitle(titleLetter) : title;

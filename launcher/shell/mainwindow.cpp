@@ -4,6 +4,7 @@
 #include "deployment.h"
 #include "launcherversion.h"
 #include "settings/configloader.h"
+#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "server/serverwidget.h"
 #include "settings/defaultconfigview.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -47,7 +49,17 @@ MainWindow::MainWindow(QWidget* parent)
     serverPid = getCurrentPID(port, -1); // no tab exists yet: -1
 
     launcherLabel = new QLabel(tr("launcher"), this);
+    // Permanent widgets stay visible beside the refresh's message.
+    refusalLabel = new QLabel(this);
+    ui->statusBar->addPermanentWidget(refusalLabel, 0);
     ui->statusBar->addPermanentWidget(launcherLabel, 0);
+    auto* refusalTimer = new QTimer(this);
+    refusalTimer->setSingleShot(true);
+    connect(refusalTimer, &QTimer::timeout, refusalLabel, &QLabel::clear);
+    connect(&OperationGate::shared(), &OperationGate::refused, this, [this, refusalTimer](const QString& message) {
+        refusalLabel->setText(message);
+        refusalTimer->start(6000);
+    });
     ui->statusBar->showMessage(QString());
 
     greenIcon = QIcon(":/resources/green.jpg");
@@ -165,8 +177,11 @@ void MainWindow::markServerTabs(int port, bool running)
 
 void MainWindow::updateConso()
 {
-    if (refreshing)
+    // Skipped while an operation waits: the lookup may open a Bug Splat
+    // window of its own, and the next refresh comes in two seconds.
+    if (refreshing || OperationGate::shared().busy())
         return;
+    const OperationGate::Hold hold(tr("status bar refresh"));
     refreshing = true;
 
     const int virtualKb = getValueVM();
@@ -175,7 +190,7 @@ void MainWindow::updateConso()
     QString serverText;
     QString launcherText;
     const ConfigLoader* config = ConfigLoader::getSingleton();
-    QTabWidget* inner = currentInnerTabs();
+    const QPointer<QTabWidget> inner = currentInnerTabs();
 
     if (config->showServerStatus == 0) {
         if (inner)
@@ -227,6 +242,8 @@ void MainWindow::on_actionStatusBar_triggered()
 
 void MainWindow::on_actionQuit_triggered()
 {
+    if (OperationGate::shared().refuseIfBusy(tr("Quit")))
+        return;
     QApplication::quit();
 }
 
@@ -256,6 +273,12 @@ void MainWindow::on_actionreset_installer_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // An operation still waiting holds objects of this window.
+    if (OperationGate::shared().refuseIfBusy(tr("Close the window"))) {
+        event->ignore();
+        return;
+    }
+    const OperationGate::Hold hold(tr("Close the window"));
     for (const int port : ResourceMonitor::serverPorts())
         searchAndKill(this, port);
     event->accept();

@@ -32,6 +32,8 @@ public:
     QIcon greenIcon;
     QIcon redIcon;
     QLabel* launcherLabel = nullptr;
+    // Why the last request was refused while an operation was in progress.
+    QLabel* refusalLabel = nullptr;
     QTimer* refreshTimer = nullptr;
     int serverPid = -1;
 

@@ -1,5 +1,7 @@
 #include "installsteps.h"
 
+#include "exec/shellquote.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -11,7 +13,7 @@ const char* const environments = "~/Documents/velt-servers/environnements/";
 
 QString requirements(const QString& installDir, const QString& version)
 {
-    return shellQuoted(installDir + "/req" + version + ".txt");
+    return shellQuote(installDir + "/req" + version + ".txt");
 }
 }
 
@@ -91,22 +93,12 @@ QStringList copyCommands(const QString& veltDirectory, const QString& enterprise
         "mkdir -p ~/Documents/velt-servers/server_a/enterprise\n",
     };
     if (!veltDirectory.isEmpty())
-        commands << "rsync --info=progress2 -rt " + shellQuoted(veltDirectory)
+        commands << "rsync --info=progress2 -rt " + shellQuote(veltDirectory)
                         + "/ ~/Documents/velt-servers/server_a/velt/\n";
     if (!enterpriseDirectory.isEmpty())
-        commands << "rsync --info=progress2 -rt " + shellQuoted(enterpriseDirectory)
+        commands << "rsync --info=progress2 -rt " + shellQuote(enterpriseDirectory)
                         + "/ ~/Documents/velt-servers/server_a/enterprise/\n";
     return commands;
-}
-
-QString shellQuoted(const QString& text)
-{
-    static const QRegularExpression plain("^[A-Za-z0-9._\\-/@+=:,%]+$");
-    if (plain.match(text).hasMatch())
-        return text;
-    QString quoted = text;
-    quoted.replace("'", "'\\''");
-    return "'" + quoted + "'";
 }
 
 bool isPromptLine(const QString& line)

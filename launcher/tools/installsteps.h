@@ -26,10 +26,6 @@ QStringList enterpriseRemoteCommands(const QString& codeHostBase);
 // Copying local checkouts into server_a; an empty source is not copied.
 QStringList copyCommands(const QString& veltDirectory, const QString& enterpriseDirectory);
 
-// `text` as one shell word: unchanged when it holds only letters, digits
-// and ._-/@+=:,% ; otherwise in single quotes.
-QString shellQuoted(const QString& text);
-
 // Whether a terminal's last output line is a shell prompt: once the
 // terminal's control sequences are left out, it ends in "$ ".
 bool isPromptLine(const QString& line);
