@@ -442,6 +442,56 @@ private slots:
         QCOMPARE(read.todos, config.todos);
     }
 
+    void lossyReadingsAreNeverWrittenBack()
+    {
+        // Bytes that are not UTF-8 go back to disk as they came.
+        const QByteArray latin1 = "-> todo list ->\ncaf\xe9 au lait\xffO\nplainX\n<- todo list <-";
+        ConfigLoader config = loadFrom("installer_status:1\nlanguage:fr\xe9\n" + latin1);
+        QVERIFY(config.save());
+        QByteArray saved = home.readFile(".config/KydVeltLauncher/config");
+        QVERIFY2(saved.endsWith(latin1), saved.constData());
+        QVERIFY(saved.contains("\nlanguage:fr\xe9\n"));
+        // A changed note is the person's new text.
+        config.todos[0] = QString::fromUtf8("caf\xc3\xa9O");
+        QVERIFY(config.save());
+        QVERIFY(home.readFile(".config/KydVeltLauncher/config").contains("\ncaf\xc3\xa9O\n"));
+
+        // A file with carriage returns alone for line ends is read line by line.
+        const ConfigLoader old = loadFrom("installer_status:1\rlanguage:fr\r-> todo list ->\rbuy milkO\r<- todo list <-");
+        QVERIFY(old.installer_status);
+        QCOMPARE(old.language, QString("fr"));
+        QCOMPARE(old.todos, QStringList({"buy milkO"}));
+
+        // Delays the preferences cannot set are brought into their range.
+        QCOMPARE(loadFrom("secBeforeShutDown:-1\n").secBeforeShutDown, 0);
+        QCOMPARE(loadFrom("secBeforeShutDown:2147483647\n").secBeforeShutDown, 99);
+        QCOMPARE(loadFrom("secBeforeShutDown:7\n").secBeforeShutDown, 7);
+    }
+
+    void readOnlyFolderWithWritableFileIsWrittenInPlace()
+    {
+        ConfigLoader config;
+        QVERIFY(config.save());
+        // The ordinary user owns the file but not the folder it is in.
+        QVERIFY(::chown(QFile::encodeName(settingsPath()).constData(), Unprivileged::nobody, Unprivileged::nobody) == 0
+                || ::geteuid() != 0);
+        QVERIFY(::chmod(QFile::encodeName(home.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(home.path() + "/.config").constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(home.path() + "/.config/KydVeltLauncher").constData(), 0555) == 0);
+        config.todos << "kept although the folder is read-onlyO";
+        bool saved = false;
+        {
+            Unprivileged user;
+            QVERIFY(user.ok());
+            saved = config.save();
+        }
+        QVERIFY(::chmod(QFile::encodeName(home.path() + "/.config/KydVeltLauncher").constData(), 0755) == 0);
+        QVERIFY2(saved, qPrintable(config.saveError));
+        ConfigLoader read;
+        QCOMPARE(int(read.load()), int(ConfigLoader::LoadResult::Read));
+        QCOMPARE(read.todos, config.todos);
+    }
+
     void unwritableTargetKeepsOldFileAndReportsFailure()
     {
         // A directory standing where the temporary file would be renamed to

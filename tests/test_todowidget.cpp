@@ -141,14 +141,16 @@ private slots:
     void entryWithoutMarker()
     {
         // An empty line in the notes block comes back as an empty undone row,
-        // which the next save leaves out.
-        store({"firstO", "", "lastX"});
+        // which the next save leaves out; a hand-written line keeps every
+        // character and becomes an undone note.
+        store({"firstO", "", "lastX", "call Ann"});
         TODOWidget w;
-        QCOMPARE(texts(w), QStringList({"first", "", "last", ""}));
+        QCOMPARE(texts(w), QStringList({"first", "", "last", "call Ann", ""}));
         QVERIFY(!w.getCheckBox(1)->isChecked());
+        QVERIFY(!w.getCheckBox(3)->isChecked());
         QCOMPARE(w.getLineEdit(1)->styleSheet(), undone);
-        QCOMPARE(stored(), QStringList({"firstO", "lastX"}));
-        QCOMPARE(notesOnDisk(), QStringList({"firstO", "lastX"}));
+        QCOMPARE(stored(), QStringList({"firstO", "lastX", "call AnnO"}));
+        QCOMPARE(notesOnDisk(), QStringList({"firstO", "lastX", "call AnnO"}));
     }
 
     void typingIntoBottomRow()

@@ -97,26 +97,45 @@ bool toBool(const QString& value)
 {
     return value.toInt() == 1;
 }
-void dropTrailingReturns(QString& text)
+void dropTrailingReturns(QByteArray& line)
 {
-    int end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char('\r'))
-        --end;
-    text.truncate(end);
+    while (line.endsWith('\r'))
+        line.chop(1);
 }
+// Lines end at "\n"; a file with none but carriage returns (an old editor's
+// line ends) is read at those, so it is not taken for a one-line file.
+QList<QByteArray> splitLines(const QByteArray& text)
+{
+    const char end = text.contains('\n') || !text.contains('\r') ? '\n' : '\r';
+    QList<QByteArray> lines = text.split(end);
+    // Carriage returns ending a line come from files saved with Windows line
+    // endings: they never belong to a value.
+    for (QByteArray& line : lines)
+        dropTrailingReturns(line);
+    return lines;
+}
+}
+
+QString ConfigLoader::decodeLine(const QByteArray& bytes)
+{
+    // A NUL byte would end the decoding early and lose the rest of the line.
+    QByteArray readable = bytes;
+    readable.replace('\0', QByteArray());
+    const QString text = QString::fromUtf8(readable);
+    // Bytes that are not UTF-8 (or a NUL) cannot survive the text: the line
+    // is written back as it was read for as long as nobody changes it.
+    if (text.toUtf8() != bytes)
+        undecodedLines.insert(text, bytes);
+    return text;
 }
 
 void ConfigLoader::parse(const QByteArray& text)
 {
-    // A NUL byte would end the decoding early and lose every line after it.
-    QByteArray bytes = text;
-    bytes.replace('\0', QByteArray());
-    // Lines end at "\n"; a final piece without one still counts as a line.
-    // Carriage returns ending a line come from files saved with Windows line
-    // endings: they never belong to a value.
-    QStringList lines = QString::fromUtf8(bytes).split('\n');
-    for (QString& line : lines)
-        dropTrailingReturns(line);
+    undecodedLines.clear();
+    const QList<QByteArray> rawLines = splitLines(text);
+    QStringList lines;
+    for (const QByteArray& raw : rawLines)
+        lines << decodeLine(raw);
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         if (i == lines.size() - 1 && line.isEmpty())
@@ -131,7 +150,8 @@ void ConfigLoader::parse(const QByteArray& text)
             const int next = line.indexOf(QLatin1Char(':'), colon + 1);
             value = line.mid(colon + 1, next < 0 ? -1 : next - colon - 1);
         }
-        dropTrailingReturns(value);
+        while (value.endsWith(QLatin1Char('\r')))
+            value.chop(1);
 
         if (key == QLatin1String("version")) version = toInt(value);
         else if (key == QLatin1String("showLauncherStatus")) showLauncherStatus = toInt(value);
@@ -145,7 +165,9 @@ void ConfigLoader::parse(const QByteArray& text)
         else if (key == QLatin1String("auto_port")) auto_port = toBool(value);
         else if (key == QLatin1String("remove_installs")) remove_installs = toBool(value);
         else if (key == QLatin1String("installer_status")) installer_status = toBool(value);
-        else if (key == QLatin1String("secBeforeShutDown")) secBeforeShutDown = toInt(value);
+        // The preferences dialog's range: a delay of 0 or less, or one that
+        // overflows once turned into polls, would stop servers for ever.
+        else if (key == QLatin1String("secBeforeShutDown")) secBeforeShutDown = qBound(0, toInt(value), 99);
         else if (key == QLatin1String("acceptBeta")) acceptBeta = toBool(value);
         else if (key == QLatin1String("language")) language = value;
         else if (key == QLatin1String("cursorType")) cursorType = toInt(value);
@@ -166,29 +188,33 @@ void ConfigLoader::parse(const QByteArray& text)
 QByteArray ConfigLoader::serialize() const
 {
     auto flag = [](bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); };
-    QString text;
-    text += QString(header) + "\n";
-    text += "version:" + LauncherVersion::text() + "\n";
-    text += "showLauncherStatus:" + QString::number(showLauncherStatus) + "\n";
-    text += "showServerStatus:" + QString::number(showServerStatus) + "\n";
-    text += "default_demo:" + flag(default_demo) + "\n";
-    text += "default_p2:" + flag(default_p2) + "\n";
-    text += "default_shell:" + flag(default_shell) + "\n";
-    text += "default_enterprise:" + flag(default_enterprise) + "\n";
-    text += "default_install:" + default_install + "\n";
-    text += "default_upgrades:" + default_upgrades + "\n";
-    text += "auto_port:" + flag(auto_port) + "\n";
-    text += "remove_installs:" + flag(remove_installs) + "\n";
-    text += "installer_status:" + flag(installer_status) + "\n";
-    text += "secBeforeShutDown:" + QString::number(secBeforeShutDown) + "\n";
-    text += "acceptBeta:" + flag(acceptBeta) + "\n";
-    text += "language:" + language + "\n";
-    text += "cursorType:" + QString::number(cursorType) + "\n";
-    text += QString(todoStart) + "\n";
+    QByteArray out;
+    auto line = [&](const QString& text) {
+        out += undecodedLines.value(text, text.toUtf8());
+        out += '\n';
+    };
+    line(QString(header));
+    line("version:" + LauncherVersion::text());
+    line("showLauncherStatus:" + QString::number(showLauncherStatus));
+    line("showServerStatus:" + QString::number(showServerStatus));
+    line("default_demo:" + flag(default_demo));
+    line("default_p2:" + flag(default_p2));
+    line("default_shell:" + flag(default_shell));
+    line("default_enterprise:" + flag(default_enterprise));
+    line("default_install:" + default_install);
+    line("default_upgrades:" + default_upgrades);
+    line("auto_port:" + flag(auto_port));
+    line("remove_installs:" + flag(remove_installs));
+    line("installer_status:" + flag(installer_status));
+    line("secBeforeShutDown:" + QString::number(secBeforeShutDown));
+    line("acceptBeta:" + flag(acceptBeta));
+    line("language:" + language);
+    line("cursorType:" + QString::number(cursorType));
+    line(QString(todoStart));
     for (const QString& todo : todos)
-        text += todo + "\n";
-    text += todoEnd;
-    return text.toUtf8();
+        line(todo);
+    out += todoEnd;
+    return out;
 }
 
 bool ConfigLoader::save()
@@ -224,7 +250,10 @@ bool ConfigLoader::writeFile()
         return fail(QCoreApplication::translate("ConfigLoader", "the folder %1 cannot be created").arg(folder));
     // Written beside the old file and renamed over it, so an interrupted save
     // never leaves a truncated settings file behind.
+    // A folder that refuses the temporary file (read-only, the file itself
+    // writable) is written in place rather than not at all.
     QSaveFile file(path);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     const QByteArray text = serialize();

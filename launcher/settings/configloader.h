@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -75,4 +76,8 @@ public:
 
 private:
     bool writeFile();
+    QString decodeLine(const QByteArray& bytes);
+
+    // Lines read that were not plain UTF-8, by the text they were read as.
+    QHash<QString, QByteArray> undecodedLines;
 };

@@ -30,14 +30,15 @@ TODOWidget::~TODOWidget()
 void TODOWidget::restore()
 {
     // Each stored note ends with its marker: "X" done, "O" not done. A line
-    // without one (an empty line in a hand-edited file) is an empty undone note.
+    // without one (hand-edited) is an undone note, kept whole.
     const QStringList stored = ConfigLoader::getSingleton()->todos;
     restoring = true;
     for (int i = 0; i < stored.size(); ++i)
         addNote();
     for (int i = 0; i < stored.size(); ++i) {
         const QString& entry = stored.at(i);
-        const QString text = entry.left(entry.size() - 1);
+        const bool marked = entry.endsWith(QLatin1Char('X')) || entry.endsWith(QLatin1Char('O'));
+        const QString text = marked ? entry.left(entry.size() - 1) : entry;
         // Filled in as if typed, so a note in the last row opens an empty row below it.
         rows.at(i).edit->setText(text);
         rows.at(i).check->setChecked(entry.endsWith(QLatin1Char('X')));
