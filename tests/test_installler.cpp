@@ -431,6 +431,57 @@ private slots:
         QVERIFY(QFileInfo(workspace() + "/enterprise/web_studio/__init__.py").isFile());
     }
 
+    void closedWindowOrFullWorkspacesEndWithoutHarm()
+    {
+        // Closed while a command runs: the sequence stops there, says so, and
+        // the installer comes back at the next start.
+        reset();
+        const QStringList waiting = {"sleep 30\n", "sudo apt-get install git\n"};
+        QElapsedTimer clock;
+        clock.start();
+        QList<SeenModal> seen;
+        {
+            ModalScript script({clickButton("OK")});
+            Installler installer;
+            installer.commands = waiting;
+            installer.show();
+            QTimer::singleShot(1500, &installer, &QWidget::close);
+            QVERIFY(cooperativeWait(20000, [&installer] { return !installer.isVisible(); }));
+            // The rest of the sequence (the box) runs inside the same loop.
+            QVERIFY(cooperativeWait(20000, [&script] { return script.exhausted(); }));
+            seen = script.seen;
+        }
+        QVERIFY2(clock.elapsed() < 20000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QString("install not finished"));
+        QVERIFY(recorded().isEmpty()); // nothing after the interrupted command
+        QVERIFY(!config->installer_status);
+        QVERIFY(!QFileInfo::exists(config->path) || !home.readFile(".config/KydVeltLauncher/config").contains("installer_status:1"));
+
+        // Every workspace exists: no copy over server_a is offered.
+        reset();
+        const QString folder = home.path() + "/Documents/velt-servers/server_";
+        for (char letter = 'a'; letter <= 'z'; ++letter)
+            QVERIFY(QDir().mkpath(folder + letter));
+        writeFile(workspace() + "/velt/kept", "mine\n");
+        QStringList offered;
+        const QStringList shortSequence = {"sudo apt-get install git\n"};
+        const QList<SeenModal> full = runInstaller(
+            {clickButton("Yes"),
+             [&offered](QWidget* modal) {
+                 for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+                     offered << button->text().remove('&');
+                 clickButton("Dismiss")(modal);
+             },
+             clickButton("OK")},
+            &shortSequence);
+        QCOMPARE(full.size(), 3);
+        QVERIFY2(!offered.contains("Copy local server") && offered.contains("Dismiss"), qPrintable(offered.join(",")));
+        QCOMPARE(TestFiles::content(workspace() + "/velt/kept"), QByteArray("mine\n"));
+        for (char letter = 'b'; letter <= 'z'; ++letter)
+            QDir(folder + letter).removeRecursively();
+    }
+
     void sandboxDoesNotWaitForPrompts()
     {
         reset();

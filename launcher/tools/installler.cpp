@@ -8,6 +8,7 @@
 #include "settings/homedirectory.h"
 #include "tools/installsteps.h"
 
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -71,13 +72,15 @@ void Installler::waitForIdlePrompt()
     if (ConfigLoader::getSingleton()->sandbox)
         return; // nothing was typed, no prompt will follow
     cooperativeWait(INT_MAX, [this] {
-        return InstallSteps::isPromptLine(lastLine) && sinceOutput.elapsed() >= 500;
+        return abandoned || (InstallSteps::isPromptLine(lastLine) && sinceOutput.elapsed() >= 500);
     });
 }
 
 bool Installler::sendOrderedCommands(const QStringList& list, bool noWaitAfterLast)
 {
     for (int i = 0; i < list.size(); ++i) {
+        if (abandoned)
+            return false;
         // Cleared before typing, so only a prompt printed after this command
         // ends the wait, never one left from before.
         pending.clear();
@@ -85,23 +88,29 @@ bool Installler::sendOrderedCommands(const QStringList& list, bool noWaitAfterLa
         const bool typed = !ConfigLoader::getSingleton()->sandbox;
         const bool last = i == list.size() - 1;
         if (typed && !(last && noWaitAfterLast))
-            cooperativeWait(INT_MAX, [this] { return InstallSteps::isPromptLine(pending); });
+            cooperativeWait(INT_MAX, [this] { return abandoned || InstallSteps::isPromptLine(pending); });
         pending.clear();
     }
-    return true;
+    return !abandoned;
 }
 
 void Installler::onLoad()
 {
+    running = true;
     waitForIdlePrompt();
     sendOrderedCommands(commands, false);
     commands.clear();
 
-    if (InstallSteps::offerWorkspace(homeDirectory()))
+    if (!abandoned && InstallSteps::offerWorkspace(homeDirectory()))
         offerWorkspace();
 
     sendOrderedCommands(commands, false);
     commands.clear();
+    running = false;
+    if (abandoned) {
+        reportAbandoned();
+        return;
+    }
     ConfigLoader* config = ConfigLoader::getSingleton();
     config->installer_status = true;
     config->save();
@@ -111,18 +120,37 @@ void Installler::onLoad()
     close();
 }
 
+void Installler::closeEvent(QCloseEvent* event)
+{
+    if (running)
+        abandoned = true;
+    QWidget::closeEvent(event);
+}
+
+void Installler::reportAbandoned()
+{
+    // installer_status stays unset: the installer comes back at the next start.
+    QMessageBox::warning(nullptr, tr("install not finished"),
+                         tr("The installation was stopped before its end. It will start again at the next start "
+                            "of the application."),
+                         QMessageBox::Ok);
+}
+
 void Installler::offerWorkspace()
 {
     const QMessageBox::StandardButton wanted = QMessageBox::question(
         this, tr("Server configuration"),
         tr("The launcher come without any Velt instance. Would you like to create one?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (wanted != QMessageBox::Yes)
+    if (wanted != QMessageBox::Yes || abandoned)
         return;
 
     QMessageBox choice;
     choice.setText(tr("Do you want to copy a local server or clone a server from github?"));
-    QPushButton* copy = choice.addButton(tr("Copy local server"), QMessageBox::YesRole);
+    // The copy goes into server_a: never over a workspace that is there.
+    QPushButton* copy = nullptr;
+    if (!QFileInfo::exists(homeDirectory() + "/Documents/velt-servers/server_a"))
+        copy = choice.addButton(tr("Copy local server"), QMessageBox::YesRole);
     QPushButton* clone = choice.addButton(tr("Clone repository"), QMessageBox::AcceptRole);
     choice.addButton(tr("Dismiss"), QMessageBox::NoRole);
     choice.exec();
@@ -134,7 +162,7 @@ void Installler::offerWorkspace()
         // The enterprise repository is private: its clone may have been refused.
         if (QFileInfo(homeDirectory() + "/Documents/velt-servers/server_a/enterprise").isDir())
             commands << InstallSteps::enterpriseRemoteCommands(base);
-    } else if (choice.clickedButton() == copy) {
+    } else if (copy && choice.clickedButton() == copy) {
         const QString velt = chooseCheckout(tr("Select Velt directory"), homeDirectory(),
                                             InstallSteps::isVeltCheckout);
         const QString enterprise = chooseCheckout(tr("Select Enterprise directory"),

@@ -40,7 +40,13 @@ public slots:
     void onLoad();
     void receiveText(const QString& text);
 
+protected:
+    // Closing the window while commands wait ends the sequence unfinished.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // Tells the person that the installation stopped before its end.
+    void reportAbandoned();
     // Waits until the shell is idle at its prompt: it has printed one and
     // nothing since for a moment (the set-up lines typed at creation are done).
     void waitForIdlePrompt();
@@ -51,4 +57,6 @@ private:
                            bool (*accepts)(const QString&));
 
     QElapsedTimer sinceOutput;
+    bool running = false;
+    bool abandoned = false;
 };

@@ -488,6 +488,14 @@ UNTRACKED FILES:</source>
         <source>The installation process is terminated. You can now restart the application...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>install not finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The installation was stopped before its end. It will start again at the next start of the application.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IntroWindow</name>

@@ -490,6 +490,14 @@ FICHIERS NON SUIVIS :</translation>
         <source>The installation process is terminated. You can now restart the application...</source>
         <translation>L&apos;installation est terminée. Vous pouvez maintenant redémarrer l&apos;application...</translation>
     </message>
+    <message>
+        <source>install not finished</source>
+        <translation>installation inachevée</translation>
+    </message>
+    <message>
+        <source>The installation was stopped before its end. It will start again at the next start of the application.</source>
+        <translation>L&apos;installation a été arrêtée avant sa fin. Elle reprendra au prochain démarrage de l&apos;application.</translation>
+    </message>
 </context>
 <context>
     <name>IntroWindow</name>
