@@ -3,12 +3,15 @@
 // offer to stop servers at close (searchAndKill).
 
 #include "standinserver.h"
+#include "testfiles.h"
 #include "testhome.h"
 
+#include "exec/termexecutor.h"
 #include "server/serverwidget.h"
 #include "settings/configloader.h"
 #include "shell/mainwidget.h"
 #include "shell/mainwindow.h"
+#include "shell/resourcemonitor.h"
 #include "shell/searchandkill.h"
 
 #include <QAbstractButton>
@@ -77,10 +80,16 @@ private:
     QTimer timer;
 };
 
-// A port of our own for the tests that do not need the fixed ports.
+// A port of our own for the tests that do not need the watched ports.
 int privatePort(int offset)
 {
     return 30000 + int(getpid() % 10000) * 2 + offset;
+}
+
+// The eight watched ports of this run: first, first + 4, ... first + 28.
+int watchedPort(int index)
+{
+    return 50000 + int(getpid() % 350) * 40 + 4 * index;
 }
 }
 
@@ -96,6 +105,8 @@ private slots:
         const QString home = qEnvironmentVariable("HOME");
         QDir().mkpath(home + "/Documents/velt-servers/server_a");
         QDir().mkpath(home + "/Documents/velt-servers/server_b");
+        // Closing a window cleans up the watched ports: never a real server's.
+        ResourceMonitor::setFirstServerPort(watchedPort(0));
     }
 
     void noServerInformation()
@@ -189,15 +200,15 @@ private slots:
     void allServers()
     {
         config->showServerStatus = 2;
-        StandInServer first("8069");
-        StandInServer second("8077");
+        StandInServer first(QString::number(watchedPort(0)));
+        StandInServer second(QString::number(watchedPort(2)));
         QVERIFY(first.isReady() && second.isReady());
 
         MainWindow w;
         ServerWidget* a = serverTab(w, 0);
         ServerWidget* b = serverTab(w, 1);
-        setPort(a, "8069");
-        setPort(b, "8073");
+        setPort(a, QString::number(watchedPort(0)));
+        setPort(b, QString::number(watchedPort(1)));
         a->findChild<QTabWidget*>("tabWidget")->setTabIcon(0, w.redIcon);
         outerTabs(w)->setCurrentIndex(0);
         w.updateConso();
@@ -205,12 +216,12 @@ private slots:
         const QString message = w.statusBar()->currentMessage();
         const QString entry = "Server \\(port: %1\\):  RAM: \\d+MB\\.  CPU used: [^%]+%\\.  PID: %2  \\|\\|\\|  ";
         const QRegularExpressionMatch at8069 =
-            QRegularExpression(entry.arg(8069).arg(first.pid())).match(message);
+            QRegularExpression(entry.arg(watchedPort(0)).arg(first.pid())).match(message);
         const QRegularExpressionMatch at8077 =
-            QRegularExpression(entry.arg(8077).arg(second.pid())).match(message);
+            QRegularExpression(entry.arg(watchedPort(2)).arg(second.pid())).match(message);
         QVERIFY2(at8069.hasMatch() && at8077.hasMatch(), qPrintable(message));
         QVERIFY(at8069.capturedStart() < at8077.capturedStart());
-        QVERIFY(message.startsWith("Server (port: 8069):  RAM: "));
+        QVERIFY(message.startsWith(QString("Server (port: %1):  RAM: ").arg(watchedPort(0))));
         QVERIFY(message.endsWith("  |||  "));
         QVERIFY(runningIcon(a).isNull());
         QVERIFY(a->isServerRunning());
@@ -238,9 +249,9 @@ private slots:
         QVERIFY(fakePs.open(QIODevice::WriteOnly));
         fakePs.write(QString("#!/bin/sh\n"
                              "case \"$*\" in\n"
-                             "  *-o*) echo '%1 velt-bin --xmlrpc-port 8069'; echo '%1 velt-bin --xmlrpc-port %2' ;;\n"
+                             "  *-o*) echo '%1 velt-bin --xmlrpc-port %3'; echo '%1 velt-bin --xmlrpc-port %2' ;;\n"
                              "  *) echo 'root %1 1 0 09:00 ? 00:00:00 velt-bin --xmlrpc-port %2 -d db' ;;\n"
-                             "esac\n").arg(gone).arg(port).toUtf8());
+                             "esac\n").arg(gone).arg(port).arg(watchedPort(0)).toUtf8());
         fakePs.close();
         QVERIFY(fakePs.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         const QByteArray path = qgetenv("PATH");
@@ -264,6 +275,45 @@ private slots:
         w.updateConso();
         QCOMPARE(w.statusBar()->currentMessage(), QString("No server running..."));
         qputenv("PATH", path);
+    }
+
+    void tabClosedWhileTheRefreshShowsASplatIsRefused()
+    {
+        // A ps that complains makes the refresh's lookup open a Bug Splat
+        // window; the person tries to close the tab the refresh is about.
+        QTemporaryDir bin;
+        QVERIFY(TestFiles::write(bin.path() + "/ps", "#!/bin/sh\necho 'ps: warning: something odd' >&2\n", true));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+        config->showServerStatus = 1;
+
+        MainWindow w;
+        outerTabs(w)->setCurrentIndex(0);
+        TermExecutor* executor = TermExecutor::getSingleton();
+        auto yes = std::make_unique<BoxAnswerer>("Yes");
+        int splats = 0;
+        QTimer person;
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            if (!executor->splatWindow->isVisible())
+                return;
+            if (++splats == 1)
+                emit outerTabs(w)->tabCloseRequested(0);
+            else
+                executor->splatWindow->hide();
+        });
+        person.start(30);
+        w.updateConso();
+        qputenv("PATH", path);
+
+        QVERIFY(splats >= 2);
+        QVERIFY(yes->texts.isEmpty()); // not even asked
+        yes.reset();
+        QVERIFY(serverTab(w, 0) && serverTab(w, 0)->letter == 'a');
+        QVERIFY2(w.refusalLabel->text().contains("Remove server"), qPrintable(w.refusalLabel->text()));
+        // Once the refresh is over, the tab can be closed again.
+        BoxAnswerer no("No");
+        emit outerTabs(w)->tabCloseRequested(0);
+        QCOMPARE(no.texts.size(), 1);
     }
 
     void searchAndKillAsksThenKillsOnlyThatServer()
@@ -302,7 +352,7 @@ private slots:
     void closingOffersToStopRunningServers()
     {
         config->showServerStatus = 0;
-        StandInServer server("8073");
+        StandInServer server(QString::number(watchedPort(1)));
         QVERIFY(server.isReady());
         {
             MainWindow w;
@@ -310,8 +360,8 @@ private slots:
             BoxAnswerer no("No");
             QVERIFY(w.close());
             QVERIFY(!w.isVisible());
-            QVERIFY(no.texts.contains("Do you want to close the server on the port 8073 ?\n"));
-            QVERIFY(!no.texts.contains("Do you want to close the server on the port 8069 ?\n"));
+            QVERIFY(no.texts.contains(QString("Do you want to close the server on the port %1 ?\n").arg(watchedPort(1))));
+            QVERIFY(!no.texts.contains(QString("Do you want to close the server on the port %1 ?\n").arg(watchedPort(0))));
         }
         QTest::qWait(200);
         QVERIFY(server.isAlive()); // declined: left running

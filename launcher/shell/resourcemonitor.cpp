@@ -51,12 +51,21 @@ void calc_cpu_usage_pct(const pstat* current, const pstat* previous, double* per
 
 namespace ResourceMonitor {
 
+namespace {
+int firstServerPort = 8069;
+}
+
 QList<int> serverPorts()
 {
     QList<int> ports;
-    for (int port = 8069; port <= 8097; port += 4)
+    for (int port = firstServerPort; port <= firstServerPort + 28; port += 4)
         ports << port;
     return ports;
+}
+
+void setFirstServerPort(int first)
+{
+    firstServerPort = first;
 }
 
 long parseStatusLine(const char* line)

@@ -35,6 +35,9 @@ namespace ResourceMonitor {
 // The ports of the all-servers mode and of the clean-up at exit: 8069 to
 // 8097 in steps of 4.
 QList<int> serverPorts();
+// Moves those eight ports to start at `first`, so tests watch and clean up
+// ports of their own instead of a developer's servers.
+void setFirstServerPort(int first);
 
 // The number in a /proc/self/status line such as "VmRSS:\t  1234 kB";
 // -1 when the line holds no digit.
