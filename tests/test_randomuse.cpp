@@ -25,6 +25,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTabWidget>
@@ -66,6 +67,7 @@ class TestRandomUse : public QObject
     QPointer<MainWindow> window;
     int actions = 0;
     int answers = 0;
+    const bool verbose = qEnvironmentVariableIsSet("KVL_RANDOM_VERBOSE");
 
     QString bin() const { return home.path() + "/bin"; }
 
@@ -105,6 +107,8 @@ class TestRandomUse : public QObject
                 return false; // the person works elsewhere meanwhile
         }
         ++answers;
+        if (verbose)
+            qInfo("answer %s \"%s\"", modal->metaObject()->className(), qPrintable(modal->windowTitle()));
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             if (QAbstractButton* button = pick(random, box->buttons()))
                 button->click();
@@ -145,8 +149,11 @@ class TestRandomUse : public QObject
         if (choice < 10 && outer) {
             outer->setCurrentIndex(int(random.bounded(outer->count())));
         } else if (choice < 18 && outer) {
-            emit outer->tabCloseRequested(int(random.bounded(outer->count())));
-        } else if (choice < 28) {
+            const int index = int(random.bounded(outer->count()));
+            if (verbose)
+                qInfo("close tab %d", index);
+            emit outer->tabCloseRequested(index);
+        } else if (choice < 35) {
             QList<QTabWidget*> inner;
             for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
                 if (tabs != outer && tabs->isVisible())
@@ -154,12 +161,19 @@ class TestRandomUse : public QObject
             if (QTabWidget* tabs = pick(random, inner))
                 tabs->setCurrentIndex(int(random.bounded(tabs->count())));
         } else {
-            QList<QAbstractButton*> buttons;
+            // Named push buttons (the operations) come first; check boxes,
+            // section toggles and the like now and then.
+            QList<QAbstractButton*> operations;
+            QList<QAbstractButton*> others;
             for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
                 if (isShown(button) && button->window() == window)
-                    buttons << button;
-            if (QAbstractButton* button = pick(random, buttons))
+                    (qobject_cast<QPushButton*>(button) && !button->objectName().isEmpty() ? operations : others)
+                        << button;
+            if (QAbstractButton* button = pick(random, random.bounded(4) ? operations : others)) {
+                if (verbose)
+                    qInfo("click %s \"%s\"", qPrintable(button->objectName()), qPrintable(button->text()));
                 button->click();
+            }
         }
     }
 
