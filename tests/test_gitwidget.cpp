@@ -9,9 +9,12 @@
 #include "testhome.h"
 #include "tracelog.h"
 
+#include "exec/operationgate.h"
+#include "git/branchselector.h"
 #include "git/gittab.h"
 #include "git/gitwidget.h"
 #include "git/spoiler.h"
+#include "exec/outputlines.h"
 #include "settings/configloader.h"
 
 #include <QDir>
@@ -20,14 +23,33 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QNetworkAccessManager>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
+#include <QElapsedTimer>
 #include <QtTest>
 
+#include <csignal>
+
 namespace {
+// Counts the times a window is blocked by a modal one.
+class BlockedCounter : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowBlocked)
+            ++count;
+        return false;
+    }
+};
+
 const QString hostile = "x$(touch${IFS}pwned)";
 
 QListWidget* listOf(GitWidget& panel)
@@ -98,6 +120,17 @@ class TestGitWidget : public QObject
         return clone;
     }
 
+    // The git steps run in the clone since the mark, state queries left out.
+    QStringList steps()
+    {
+        static const QStringList queries = {"symbolic-ref", "rev-parse", "status --porcelain"};
+        QStringList commands;
+        for (const QString& line : cloneCommands())
+            if (!anyLineContains({line}, queries))
+                commands << line;
+        return commands;
+    }
+
     // Commands of the clone run since the mark, the folder check left out.
     QStringList cloneCommands()
     {
@@ -124,7 +157,7 @@ private slots:
         GitWidget community('a', "velt", nullptr, nullptr);
         GitWidget enterprise('q', "enterprise", nullptr, nullptr); // no such clone
         QCOMPARE(items(community), QStringList({"  feature", "  11.0", "->master"}));
-        QCOMPARE(community.cdPrefix, QString("cd ~/Documents/velt-servers/server_a/velt; "));
+        QCOMPARE(community.cdPrefix, QString("cd ~/Documents/velt-servers/server_a/velt && "));
 
         // No row selected: the active branch, with the active branch's buttons.
         QCOMPARE(headerButtons(community),
@@ -237,7 +270,7 @@ private slots:
         trace.mark();
         panel.checkout();
         QCOMPARE(head(clone), QString("feature"));
-        QVERIFY(cloneCommands().contains("cd ~/Documents/velt-servers/server_b/velt; git checkout feature"));
+        QVERIFY(cloneCommands().contains("cd ~/Documents/velt-servers/server_b/velt && git checkout feature"));
         QCOMPARE(panel.repository.activeBranch->name, QString("feature"));
         QCOMPARE(items(panel), QStringList({"->feature", "  11.0", "  master"}));
         QCOMPARE(tabs.tabText(1), QString("Community (feature)")); // its own tab, not the current one
@@ -250,7 +283,7 @@ private slots:
         modals.add("Cancel");
         trace.mark();
         panel.checkout();
-        QCOMPARE(cloneCommands(), QStringList({"cd ~/Documents/velt-servers/server_b/velt; git diff"}));
+        QCOMPARE(cloneCommands(), QStringList({"cd ~/Documents/velt-servers/server_b/velt && git diff"}));
         QCOMPARE(head(clone), QString("feature"));
         QCOMPARE(modals.seen.value(1), QString("There is unstaged changes on your current branch. Do you want to stash them?"));
 
@@ -331,16 +364,22 @@ private slots:
         QVERIFY(panel.repository.localBranchNames.contains("12.0-fix"));
         QCOMPARE(splat.shown, 0);
 
-        // Cancelled selector, then a name git refuses: nothing is added.
+        // Cancelled selector, then the name of the checked-out branch: said
+        // so, nothing run, not listed twice.
         modals.add("selector:cancel");
         panel.on_bNewBranch_clicked();
         modals.add("selector:local=master");
-        modals.add("text=feature"); // exists already
+        modals.add("text=12.0-fix");
+        modals.add("OK");
+        trace.mark();
         panel.on_bNewBranch_clicked();
         QVERIFY(modals.finished());
-        QCOMPARE(splat.shown, 1);
+        QCOMPARE(modals.seen.mid(modals.seen.size() - 2),
+                 QStringList({"Branch Name", "A branch named 12.0-fix exists already. Nothing was run."}));
+        QVERIFY(trace.matching("checkout -b").isEmpty());
+        QCOMPARE(splat.shown, 0);
         QCOMPARE(head(clone), QString("12.0-fix"));
-        QCOMPARE(items(panel).size(), 4);
+        QCOMPARE(items(panel), QStringList({"  feature", "  11.0", "  master", "->12.0-fix"}));
         // Closing the selector window counts as Cancel.
         modals.add("selector:close");
         trace.mark();
@@ -360,7 +399,7 @@ private slots:
         trace.mark();
         panel.rebase();
         QVERIFY2(modals.finished(), qPrintable(modals.seen.join('|')));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_d/velt; git rebase master feature;"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_d/velt && git rebase master feature"));
         QCOMPARE(modals.seen.value(1), QString("Rebase feature on master"));
         QCOMPARE(modals.seen.value(2), QString("Rebase executed"));
         QCOMPARE(splat.shown, 0);
@@ -374,9 +413,14 @@ private slots:
         GitFixture::git(clone, {"checkout", "-q", "feature"});
         modals.seen.clear();
         modals.add("selector:local=master");
+        modals.add("OK");
         panel.rebase();
+        QCOMPARE(modals.seen.value(1), QString("Rebase failed"));
+        QVERIFY(modals.seen.value(2).contains("still in progress"));
+        // The list shows what the clone is in: the rebase, not the branch.
+        QVERIFY(panel.repository.activeBranch->isRebasing());
         QCOMPARE(splat.shown, 1);
-        QVERIFY(splat.command.contains("git rebase master feature;"));
+        QVERIFY(splat.command.contains("git rebase master feature"));
         QVERIFY(splat.output.contains("CONFLICT") || splat.error.contains("CONFLICT"));
         QVERIFY(!modals.seen.contains("Rebase executed"));
         QVERIFY(modals.unexpected.isEmpty());
@@ -432,13 +476,14 @@ private slots:
         select(panel, "11.0");
         trace.mark();
         panel.pull();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout 11.0;git pull; "
-                                       "git checkout master; git stash pop"));
+        const QString in = "cd ~/Documents/velt-servers/server_f/velt && ";
+        QCOMPARE(steps(), QStringList({in + "git stash", in + "git checkout 11.0", in + "git pull",
+                                       in + "git checkout master", in + "git stash pop"}));
         select(panel, "feature");
         trace.mark();
         panel.fetch_and_rebase();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout feature;"
-                                       "git pull --rebase dev; git checkout master; git stash pop"));
+        QCOMPARE(steps(), QStringList({in + "git stash", in + "git checkout feature", in + "git pull --rebase dev",
+                                       in + "git checkout master", in + "git stash pop"}));
         QVERIFY2(modals.finished(), qPrintable(modals.seen.join('|') + splat.error));
         QCOMPARE(modals.seen, QStringList({"Git pull", "Pull executed", "Fetch and rebase", "Fetch and rebase executed"}));
         QCOMPARE(GitFixture::git(clone, {"log", "-1", "--format=%s", "11.0"}).trimmed(), QString("Upstream fix"));
@@ -456,28 +501,34 @@ private slots:
         trace.mark();
         panel.pull();
         QVERIFY(modals.finished());
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git checkout 11.0;git pull; git checkout master"));
+        QCOMPARE(steps(), QStringList({in + "git checkout 11.0", in + "git pull", in + "git checkout master"}));
         QCOMPARE(GitFixture::git(clone, {"stash", "list"}).count('\n'), 1);
         QVERIFY(GitFixture::git(clone, {"diff", "--name-only"}).trimmed().isEmpty());
         QCOMPARE(head(clone), QString("master"));
     }
 
-    void cleanAsksFirst()
+    void cleanAsksAboutWhatItDeletes()
     {
         const QString clone = makeClone('g');
+        GitFixture::commitFile(clone, ".gitignore", "local.conf\n", "Ignore the local configuration");
         GitFixture::writeFile(clone + "/junk/file.txt", "junk\n");
+        GitFixture::writeFile(clone + "/local.conf", "mine\n");
         SplatWatcher splat;
         ModalScript modals({"No"});
         GitWidget panel('g', "velt", nullptr, nullptr);
         panel.clean();
         QVERIFY(modals.finished());
         QCOMPARE(modals.seen.value(0), QString("Untracked files"));
-        QVERIFY(QFile::exists(clone + "/junk/file.txt"));
+        // The ignored file is named too, since git clean -x deletes it.
+        QVERIFY2(modals.seen.value(1).contains("\njunk/\nlocal.conf\n"), qPrintable(modals.seen.value(1)));
+        QVERIFY(modals.seen.value(1).contains("Nothing is deleted if you answer No."));
+        QVERIFY(QFile::exists(clone + "/junk/file.txt") && QFile::exists(clone + "/local.conf"));
         modals.add("Yes");
         trace.mark();
         panel.clean();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_g/velt; git clean -qdfx "));
-        QVERIFY(!QFile::exists(clone + "/junk"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_g/velt && "
+                                       "git --literal-pathspecs clean -qdfx -- junk/ local.conf"));
+        QVERIFY(!QFile::exists(clone + "/junk") && !QFile::exists(clone + "/local.conf"));
         QVERIFY(QFile::exists(clone + "/README"));
         QVERIFY(!view(panel)->findChild<QGroupBox*>("fileStatus"));
         QCOMPARE(splat.shown, 0);
@@ -533,15 +584,15 @@ private slots:
         // Pushed by someone else: this clone learns of it only by fetching.
         GitFixture::git(clone, {"push", "-q", fixture.upstream("velt-dev", "velt"), "master:new-on-dev"});
 
-        QCOMPARE(panel.vettorTimers.size(), 1);
+        // One CI timer and one network manager, however often the list is read.
         panel.on_bRefreshList_clicked();
         panel.on_bRefreshList_clicked();
         panel.on_bRefreshList_clicked();
-        QCOMPARE(panel.vettorTimers.size(), 4);
-        for (QTimer* timer : panel.vettorTimers) {
-            QVERIFY(timer->isActive());
-            QVERIFY(timer->interval() >= 60000 && timer->interval() < 70000);
-        }
+        const auto timers = panel.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(timers.size(), 1);
+        QVERIFY(timers.first()->isActive());
+        QVERIFY(timers.first()->interval() >= 60000 && timers.first()->interval() < 70000);
+        QCOMPARE(panel.findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         QCOMPARE(items(panel), QStringList({"  added-outside", "  feature", "  11.0", "->master"}));
         // Checkout points belong to the workspace settings: kept for the next save.
         QCOMPARE(panel.repository.getCheckoutPoints(), QStringList({"a<->b=-=>c"}));
@@ -552,9 +603,19 @@ private slots:
         QCOMPARE(modals.seen.value(1), QString("Fetch --all executed."));
         QVERIFY(panel.repository.devRemoteBranches.contains("new-on-dev"));
         QCOMPARE(items(panel).size(), 4);
-        QCOMPARE(panel.vettorTimers.size(), 4);
+        QCOMPARE(panel.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+        QCOMPARE(panel.findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         QCOMPARE(panel.repository.versionNames.size(), 20);
         QCOMPARE(splat.shown, 0);
+
+        // A remote that cannot be reached: reported, not "executed".
+        GitFixture::git(clone, {"remote", "set-url", "dev", fixture.root() + "/nowhere"});
+        modals.add("OK");
+        panel.on_bFetchAll_clicked();
+        QVERIFY(modals.finished());
+        QCOMPARE(modals.seen.value(2), QString("Fetch --all failed"));
+        QVERIFY(!modals.seen.mid(2).contains("Fetch --all executed."));
+        QCOMPARE(splat.shown, 1);
     }
 
     void hostileBranchNameRunsNothingButGit()
@@ -568,7 +629,7 @@ private slots:
         trace.mark();
         GitWidget panel('j', "velt", nullptr, nullptr); // logs every feature branch
         QCOMPARE(panel.repository.branches.first()->name, QString("feature"));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git log -20 'x$(touch${IFS}pwned)'"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git log -20 'x$(touch${IFS}pwned)'"));
 
         select(panel, hostile);
         panel.checkout();
@@ -581,7 +642,7 @@ private slots:
         select(panel, hostile);
         panel.rebase();
         QCOMPARE(head(clone), hostile);
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git rebase master 'x$(touch${IFS}pwned)';"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git rebase master 'x$(touch${IFS}pwned)'"));
 
         select(panel, "master");
         panel.checkout();
@@ -589,7 +650,7 @@ private slots:
         modals.add("Yes"); // no upstream
         panel.deleteBranch();
         QVERIFY(!branchExists(clone, hostile));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git branch -D 'x$(touch${IFS}pwned)'"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git branch -D 'x$(touch${IFS}pwned)'"));
 
         for (const QString& place : {clone, QDir::currentPath(), QDir::homePath(),
                                      QDir::homePath() + "/Documents/velt-servers/server_j"})
@@ -607,9 +668,11 @@ private slots:
         QVERIFY(QDir().rename(clone, clone + "-moved"));
         select(panel, "feature");
         trace.mark();
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 12; ++i)
             modals.add("OK");
         panel.checkout();
+        panel.refresh();
+        panel.loadMore();
         panel.stash();
         panel.stashPop();
         panel.clean();
@@ -620,7 +683,7 @@ private slots:
         panel.on_bNewBranch_clicked();
         select(panel, "feature");
         panel.rebase();
-        QCOMPARE(modals.seen.size(), 20);
+        QCOMPARE(modals.seen.size(), 24);
         QCOMPARE(modals.seen.value(0), QString("Clone not found"));
         QVERIFY(modals.seen.value(1).contains(clone));
         QVERIFY(cloneCommands().isEmpty());
@@ -631,6 +694,87 @@ private slots:
         panel.clean();
         QVERIFY(cloneCommands().isEmpty());
         QVERIFY(modals.finished());
+    }
+
+    void oneOperationAtATimeUnderAModalSelector()
+    {
+        makeClone('n');
+        SplatWatcher splat;
+        QWidget window;
+        auto* panel = new GitWidget('n', "velt", nullptr, &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        select(*panel, "feature");
+        BlockedCounter blocked;
+        window.installEventFilter(&blocked);
+        QObject context;
+        QStringList refusals;
+        connect(&OperationGate::shared(), &OperationGate::refused, &context,
+                [&refusals](const QString& message) { refusals << message; });
+        QStringList ranMeanwhile;
+        auto answerSelector = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (qobject_cast<BranchSelector*>(top) && top->isVisible())
+                    top->findChild<QPushButton*>("pushButton_3")->click();
+        };
+        QTimer::singleShot(300, &context, [&] {
+            trace.mark();
+            panel->checkout();
+            panel->on_bFetchAll_clicked();
+            panel->refresh();
+            ranMeanwhile = cloneCommands();
+            answerSelector();
+        });
+        QTimer::singleShot(10000, &context, answerSelector);
+        panel->rebase();
+        // The selector blocked the panel's window, and the gate every other operation.
+        QVERIFY(blocked.count > 0);
+        QCOMPARE(refusals.size(), 3);
+        QVERIFY2(refusals.first().contains("Rebase"), qPrintable(refusals.first()));
+        QVERIFY(ranMeanwhile.isEmpty());
+        QVERIFY(!OperationGate::shared().busy());
+        QCOMPARE(splat.shown, 0);
+    }
+
+    void browserOpensWithoutWaiting()
+    {
+        makeClone('o');
+        // An opener that keeps its output open as a browser in the foreground would.
+        home.writeFile("bin/xdg-open", "#!/bin/sh\necho \"$$ $*\" >> \"$HOME/opened.txt\"\nexec sleep 20\n");
+        QFile::setPermissions(home.path() + "/bin/xdg-open",
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", (home.path() + "/bin:").toUtf8() + path);
+        SplatWatcher splat;
+        ModalScript modals;
+        GitWidget panel('o', "velt", nullptr, nullptr);
+        select(panel, "11.0");
+        trace.mark();
+        QElapsedTimer clock;
+        clock.start();
+        panel.viewBranchOnGH();
+        panel.viewCommitOnGH("abc123");
+        panel.viewBranchOnVettor();
+        const qint64 took = clock.elapsed();
+        qputenv("PATH", path);
+        QStringList opened;
+        const bool allStarted = QTest::qWaitFor([&] {
+            opened = QString::fromUtf8(home.readFile("opened.txt")).split('\n', Qt::SkipEmptyParts);
+            return opened.size() == 3;
+        }, 10000);
+        QStringList urls;
+        for (const QString& line : opened) {
+            ::kill(line.section(' ', 0, 0).toInt(), SIGTERM);
+            urls << line.section(' ', 1);
+        }
+        QVERIFY(allStarted);
+        QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+        urls.sort();
+        QCOMPARE(urls, QStringList({"http://vettor.kydvelt.example/vettor/repo/git-github-com-velt-velt-1?search=11.0",
+                                    "https://github.com/velt/velt/commit/abc123",
+                                    "https://github.com/velt/velt/commits/11.0"}));
+        QCOMPARE(trace.matching("xdg-open").size(), 3);
+        QCOMPARE(splat.shown, 0);
     }
 };
 
