@@ -9,8 +9,6 @@
 #include "testhome.h"
 #include "tracelog.h"
 
-#include "exec/operationgate.h"
-#include "git/branchselector.h"
 #include "git/gittab.h"
 #include "git/gitwidget.h"
 #include "git/spoiler.h"
@@ -29,27 +27,9 @@
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTimer>
-#include <QElapsedTimer>
 #include <QtTest>
 
-#include <csignal>
-
 namespace {
-// Counts the times a window is blocked by a modal one.
-class BlockedCounter : public QObject
-{
-public:
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::WindowBlocked)
-            ++count;
-        return false;
-    }
-};
-
 const QString hostile = "x$(touch${IFS}pwned)";
 
 QListWidget* listOf(GitWidget& panel)
@@ -694,87 +674,6 @@ private slots:
         panel.clean();
         QVERIFY(cloneCommands().isEmpty());
         QVERIFY(modals.finished());
-    }
-
-    void oneOperationAtATimeUnderAModalSelector()
-    {
-        makeClone('n');
-        SplatWatcher splat;
-        QWidget window;
-        auto* panel = new GitWidget('n', "velt", nullptr, &window);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        select(*panel, "feature");
-        BlockedCounter blocked;
-        window.installEventFilter(&blocked);
-        QObject context;
-        QStringList refusals;
-        connect(&OperationGate::shared(), &OperationGate::refused, &context,
-                [&refusals](const QString& message) { refusals << message; });
-        QStringList ranMeanwhile;
-        auto answerSelector = [] {
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (qobject_cast<BranchSelector*>(top) && top->isVisible())
-                    top->findChild<QPushButton*>("pushButton_3")->click();
-        };
-        QTimer::singleShot(300, &context, [&] {
-            trace.mark();
-            panel->checkout();
-            panel->on_bFetchAll_clicked();
-            panel->refresh();
-            ranMeanwhile = cloneCommands();
-            answerSelector();
-        });
-        QTimer::singleShot(10000, &context, answerSelector);
-        panel->rebase();
-        // The selector blocked the panel's window, and the gate every other operation.
-        QVERIFY(blocked.count > 0);
-        QCOMPARE(refusals.size(), 3);
-        QVERIFY2(refusals.first().contains("Rebase"), qPrintable(refusals.first()));
-        QVERIFY(ranMeanwhile.isEmpty());
-        QVERIFY(!OperationGate::shared().busy());
-        QCOMPARE(splat.shown, 0);
-    }
-
-    void browserOpensWithoutWaiting()
-    {
-        makeClone('o');
-        // An opener that keeps its output open as a browser in the foreground would.
-        home.writeFile("bin/xdg-open", "#!/bin/sh\necho \"$$ $*\" >> \"$HOME/opened.txt\"\nexec sleep 20\n");
-        QFile::setPermissions(home.path() + "/bin/xdg-open",
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", (home.path() + "/bin:").toUtf8() + path);
-        SplatWatcher splat;
-        ModalScript modals;
-        GitWidget panel('o', "velt", nullptr, nullptr);
-        select(panel, "11.0");
-        trace.mark();
-        QElapsedTimer clock;
-        clock.start();
-        panel.viewBranchOnGH();
-        panel.viewCommitOnGH("abc123");
-        panel.viewBranchOnVettor();
-        const qint64 took = clock.elapsed();
-        qputenv("PATH", path);
-        QStringList opened;
-        const bool allStarted = QTest::qWaitFor([&] {
-            opened = QString::fromUtf8(home.readFile("opened.txt")).split('\n', Qt::SkipEmptyParts);
-            return opened.size() == 3;
-        }, 10000);
-        QStringList urls;
-        for (const QString& line : opened) {
-            ::kill(line.section(' ', 0, 0).toInt(), SIGTERM);
-            urls << line.section(' ', 1);
-        }
-        QVERIFY(allStarted);
-        QVERIFY2(took < 5000, qPrintable(QString::number(took)));
-        urls.sort();
-        QCOMPARE(urls, QStringList({"http://vettor.kydvelt.example/vettor/repo/git-github-com-velt-velt-1?search=11.0",
-                                    "https://github.com/velt/velt/commit/abc123",
-                                    "https://github.com/velt/velt/commits/11.0"}));
-        QCOMPARE(trace.matching("xdg-open").size(), 3);
-        QCOMPARE(splat.shown, 0);
     }
 };
 

@@ -14,8 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-// The view is part of the git panel, and its texts are the panel's.
-#define PANEL_TEXT(text) QCoreApplication::translate("GitWidget", text)
+// Texts of the git panel, in its translation context.
 
 BranchView::BranchView(QWidget* parent)
     : QFrame(parent)
@@ -46,7 +45,7 @@ void BranchView::addLoadMoreButton(int row)
 {
     loadMoreFrame = new QFrame(this);
     auto* moreLayout = new QGridLayout(loadMoreFrame);
-    auto* more = new QPushButton(PANEL_TEXT("Load more..."), loadMoreFrame);
+    auto* more = new QPushButton(QCoreApplication::translate("GitWidget", "Load more..."), loadMoreFrame);
     more->setObjectName("bLoadMore");
     moreLayout->addWidget(more, 0, 0);
     connect(more, &QPushButton::clicked, this, &BranchView::loadMoreClicked);
@@ -72,7 +71,7 @@ bool BranchView::appendNewCards(GitBranch* branch)
 
 void BranchView::addBranchHeader(GitBranch* branch, bool active, int row)
 {
-    auto* header = new QGroupBox(PANEL_TEXT("Branch: ") + branch->name, this);
+    auto* header = new QGroupBox(QCoreApplication::translate("GitWidget", "Branch: ") + branch->name, this);
     header->setObjectName("branchHeader");
     auto* buttons = new QGridLayout(header);
     buttons->setAlignment(Qt::AlignLeft);
@@ -83,15 +82,15 @@ void BranchView::addBranchHeader(GitBranch* branch, bool active, int row)
         buttons->addWidget(button, 0, column);
         connect(button, &QPushButton::clicked, this, clicked);
     };
-    addButton(PANEL_TEXT("Refresh"), "bRefresh", 0, &BranchView::refreshClicked);
-    addButton(PANEL_TEXT("View on Github"), "bViewOnGithub", 1, &BranchView::viewOnGithubClicked);
+    addButton(QCoreApplication::translate("GitWidget", "Refresh"), "bRefresh", 0, &BranchView::refreshClicked);
+    addButton(QCoreApplication::translate("GitWidget", "View on Github"), "bViewOnGithub", 1, &BranchView::viewOnGithubClicked);
     if (active) {
-        addButton(PANEL_TEXT("Clean"), "bClean", 2, &BranchView::cleanClicked);
-        addButton(PANEL_TEXT("Cherry-pick"), "bCherryPick", 3, &BranchView::cherryPickClicked);
-        addButton(PANEL_TEXT("Stash"), "bStash", 4, &BranchView::stashClicked);
-        addButton(PANEL_TEXT("Stash pop"), "bStashPop", 5, &BranchView::stashPopClicked);
+        addButton(QCoreApplication::translate("GitWidget", "Clean"), "bClean", 2, &BranchView::cleanClicked);
+        addButton(QCoreApplication::translate("GitWidget", "Cherry-pick"), "bCherryPick", 3, &BranchView::cherryPickClicked);
+        addButton(QCoreApplication::translate("GitWidget", "Stash"), "bStash", 4, &BranchView::stashClicked);
+        addButton(QCoreApplication::translate("GitWidget", "Stash pop"), "bStashPop", 5, &BranchView::stashPopClicked);
     } else {
-        addButton(PANEL_TEXT("Checkout"), "bCheckout", 2, &BranchView::checkoutClicked);
+        addButton(QCoreApplication::translate("GitWidget", "Checkout"), "bCheckout", 2, &BranchView::checkoutClicked);
     }
     grid()->addWidget(header, row, 0);
 }
@@ -100,7 +99,7 @@ int BranchView::addFileStatus(const QStringList& unstaged, const QStringList& un
 {
     if (unstaged.isEmpty() && untracked.isEmpty())
         return row;
-    auto* box = new QGroupBox(PANEL_TEXT("Unstaged files"), this);
+    auto* box = new QGroupBox(QCoreApplication::translate("GitWidget", "Unstaged files"), this);
     box->setObjectName("fileStatus");
     auto* column = new QVBoxLayout(box);
     auto addLabel = [&](const QString& text, const char* colour) {
@@ -110,12 +109,12 @@ int BranchView::addFileStatus(const QStringList& unstaged, const QStringList& un
         column->addWidget(label);
     };
     if (!unstaged.isEmpty()) {
-        addLabel(PANEL_TEXT("UNSTAGED FILES:"), nullptr);
+        addLabel(QCoreApplication::translate("GitWidget", "UNSTAGED FILES:"), nullptr);
         for (const QString& path : unstaged)
             addLabel(path, "red");
     }
     if (!untracked.isEmpty()) {
-        addLabel(PANEL_TEXT("\nUNTRACKED FILES:"), nullptr);
+        addLabel(QCoreApplication::translate("GitWidget", "\nUNTRACKED FILES:"), nullptr);
         for (const QString& path : untracked)
             addLabel(path, "green");
     }
@@ -159,11 +158,11 @@ QLayout* BranchView::buildCardContent(Spoiler* card, const GitCommit& commit)
 
     const QString hash = commit.hash;
     fields->addWidget(readOnlyField(hash), 2, 0);
-    auto* view = new QPushButton(PANEL_TEXT("View the commit on Github"), card);
+    auto* view = new QPushButton(QCoreApplication::translate("GitWidget", "View the commit on Github"), card);
     view->setObjectName("bViewCommit");
     connect(view, &QPushButton::clicked, this, [this, hash] { emit viewCommitClicked(hash); });
     fields->addWidget(view, 2, 1);
-    auto* cherry = new QPushButton(PANEL_TEXT("Cherry this commit on the current branch"), card);
+    auto* cherry = new QPushButton(QCoreApplication::translate("GitWidget", "Cherry this commit on the current branch"), card);
     cherry->setObjectName("bCherryCommit");
     connect(cherry, &QPushButton::clicked, this, [this, hash] { emit cherryPickCommitClicked(hash); });
     fields->addWidget(cherry, 2, 2);
