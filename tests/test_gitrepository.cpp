@@ -75,7 +75,7 @@ private slots:
                  QStringList({"11.0", "12.0-fix", "master", "master2", "saas-11.2", "saas-11.3"}));
 
         // Only feature branches are logged, and the commands read as always.
-        const QString prefix = "cd ~/Documents/velt-servers/server_a/velt; ";
+        const QString prefix = "cd ~/Documents/velt-servers/server_a/velt && ";
         QCOMPARE(trace.matching("git log"),
                  QStringList({prefix + "git log -20 12.0-fix", prefix + "git log -20 master2",
                               prefix + "git log -20 saas-11.3"}));

@@ -72,6 +72,9 @@ private slots:
         const QList<QPair<QString, QString>> files = {
             {"launcher/git/gitwidget.cpp", "GitWidget"},
             {"launcher/git/gitwidget.ui", "GitWidget"},
+            {"launcher/git/gitwidgetoperations.cpp", "GitWidget"},
+            {"launcher/git/gitprompts.cpp", "GitWidget"},
+            {"launcher/git/branchview.cpp", "GitWidget"},
             {"launcher/git/gitrepository.cpp", "GitRepository"},
             {"launcher/git/branchselector.ui", "BranchSelector"},
             {"launcher/server/serverversion.cpp", "ServerWidget"},

@@ -12,6 +12,7 @@
 #include "git/gittab.h"
 #include "git/gitwidget.h"
 #include "git/spoiler.h"
+#include "exec/outputlines.h"
 #include "settings/configloader.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QNetworkAccessManager>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
@@ -98,6 +100,17 @@ class TestGitWidget : public QObject
         return clone;
     }
 
+    // The git steps run in the clone since the mark, state queries left out.
+    QStringList steps()
+    {
+        static const QStringList queries = {"symbolic-ref", "rev-parse", "status --porcelain"};
+        QStringList commands;
+        for (const QString& line : cloneCommands())
+            if (!anyLineContains({line}, queries))
+                commands << line;
+        return commands;
+    }
+
     // Commands of the clone run since the mark, the folder check left out.
     QStringList cloneCommands()
     {
@@ -124,7 +137,7 @@ private slots:
         GitWidget community('a', "velt", nullptr, nullptr);
         GitWidget enterprise('q', "enterprise", nullptr, nullptr); // no such clone
         QCOMPARE(items(community), QStringList({"  feature", "  11.0", "->master"}));
-        QCOMPARE(community.cdPrefix, QString("cd ~/Documents/velt-servers/server_a/velt; "));
+        QCOMPARE(community.cdPrefix, QString("cd ~/Documents/velt-servers/server_a/velt && "));
 
         // No row selected: the active branch, with the active branch's buttons.
         QCOMPARE(headerButtons(community),
@@ -237,7 +250,7 @@ private slots:
         trace.mark();
         panel.checkout();
         QCOMPARE(head(clone), QString("feature"));
-        QVERIFY(cloneCommands().contains("cd ~/Documents/velt-servers/server_b/velt; git checkout feature"));
+        QVERIFY(cloneCommands().contains("cd ~/Documents/velt-servers/server_b/velt && git checkout feature"));
         QCOMPARE(panel.repository.activeBranch->name, QString("feature"));
         QCOMPARE(items(panel), QStringList({"->feature", "  11.0", "  master"}));
         QCOMPARE(tabs.tabText(1), QString("Community (feature)")); // its own tab, not the current one
@@ -250,7 +263,7 @@ private slots:
         modals.add("Cancel");
         trace.mark();
         panel.checkout();
-        QCOMPARE(cloneCommands(), QStringList({"cd ~/Documents/velt-servers/server_b/velt; git diff"}));
+        QCOMPARE(cloneCommands(), QStringList({"cd ~/Documents/velt-servers/server_b/velt && git diff"}));
         QCOMPARE(head(clone), QString("feature"));
         QCOMPARE(modals.seen.value(1), QString("There is unstaged changes on your current branch. Do you want to stash them?"));
 
@@ -331,16 +344,22 @@ private slots:
         QVERIFY(panel.repository.localBranchNames.contains("12.0-fix"));
         QCOMPARE(splat.shown, 0);
 
-        // Cancelled selector, then a name git refuses: nothing is added.
+        // Cancelled selector, then the name of the checked-out branch: said
+        // so, nothing run, not listed twice.
         modals.add("selector:cancel");
         panel.on_bNewBranch_clicked();
         modals.add("selector:local=master");
-        modals.add("text=feature"); // exists already
+        modals.add("text=12.0-fix");
+        modals.add("OK");
+        trace.mark();
         panel.on_bNewBranch_clicked();
         QVERIFY(modals.finished());
-        QCOMPARE(splat.shown, 1);
+        QCOMPARE(modals.seen.mid(modals.seen.size() - 2),
+                 QStringList({"Branch Name", "A branch named 12.0-fix exists already. Nothing was run."}));
+        QVERIFY(trace.matching("checkout -b").isEmpty());
+        QCOMPARE(splat.shown, 0);
         QCOMPARE(head(clone), QString("12.0-fix"));
-        QCOMPARE(items(panel).size(), 4);
+        QCOMPARE(items(panel), QStringList({"  feature", "  11.0", "  master", "->12.0-fix"}));
         // Closing the selector window counts as Cancel.
         modals.add("selector:close");
         trace.mark();
@@ -360,7 +379,7 @@ private slots:
         trace.mark();
         panel.rebase();
         QVERIFY2(modals.finished(), qPrintable(modals.seen.join('|')));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_d/velt; git rebase master feature;"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_d/velt && git rebase master feature"));
         QCOMPARE(modals.seen.value(1), QString("Rebase feature on master"));
         QCOMPARE(modals.seen.value(2), QString("Rebase executed"));
         QCOMPARE(splat.shown, 0);
@@ -374,9 +393,14 @@ private slots:
         GitFixture::git(clone, {"checkout", "-q", "feature"});
         modals.seen.clear();
         modals.add("selector:local=master");
+        modals.add("OK");
         panel.rebase();
+        QCOMPARE(modals.seen.value(1), QString("Rebase failed"));
+        QVERIFY(modals.seen.value(2).contains("still in progress"));
+        // The list shows what the clone is in: the rebase, not the branch.
+        QVERIFY(panel.repository.activeBranch->isRebasing());
         QCOMPARE(splat.shown, 1);
-        QVERIFY(splat.command.contains("git rebase master feature;"));
+        QVERIFY(splat.command.contains("git rebase master feature"));
         QVERIFY(splat.output.contains("CONFLICT") || splat.error.contains("CONFLICT"));
         QVERIFY(!modals.seen.contains("Rebase executed"));
         QVERIFY(modals.unexpected.isEmpty());
@@ -432,13 +456,14 @@ private slots:
         select(panel, "11.0");
         trace.mark();
         panel.pull();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout 11.0;git pull; "
-                                       "git checkout master; git stash pop"));
+        const QString in = "cd ~/Documents/velt-servers/server_f/velt && ";
+        QCOMPARE(steps(), QStringList({in + "git stash", in + "git checkout 11.0", in + "git pull",
+                                       in + "git checkout master", in + "git stash pop"}));
         select(panel, "feature");
         trace.mark();
         panel.fetch_and_rebase();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git stash; git checkout feature;"
-                                       "git pull --rebase dev; git checkout master; git stash pop"));
+        QCOMPARE(steps(), QStringList({in + "git stash", in + "git checkout feature", in + "git pull --rebase dev",
+                                       in + "git checkout master", in + "git stash pop"}));
         QVERIFY2(modals.finished(), qPrintable(modals.seen.join('|') + splat.error));
         QCOMPARE(modals.seen, QStringList({"Git pull", "Pull executed", "Fetch and rebase", "Fetch and rebase executed"}));
         QCOMPARE(GitFixture::git(clone, {"log", "-1", "--format=%s", "11.0"}).trimmed(), QString("Upstream fix"));
@@ -456,28 +481,34 @@ private slots:
         trace.mark();
         panel.pull();
         QVERIFY(modals.finished());
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_f/velt; git checkout 11.0;git pull; git checkout master"));
+        QCOMPARE(steps(), QStringList({in + "git checkout 11.0", in + "git pull", in + "git checkout master"}));
         QCOMPARE(GitFixture::git(clone, {"stash", "list"}).count('\n'), 1);
         QVERIFY(GitFixture::git(clone, {"diff", "--name-only"}).trimmed().isEmpty());
         QCOMPARE(head(clone), QString("master"));
     }
 
-    void cleanAsksFirst()
+    void cleanAsksAboutWhatItDeletes()
     {
         const QString clone = makeClone('g');
+        GitFixture::commitFile(clone, ".gitignore", "local.conf\n", "Ignore the local configuration");
         GitFixture::writeFile(clone + "/junk/file.txt", "junk\n");
+        GitFixture::writeFile(clone + "/local.conf", "mine\n");
         SplatWatcher splat;
         ModalScript modals({"No"});
         GitWidget panel('g', "velt", nullptr, nullptr);
         panel.clean();
         QVERIFY(modals.finished());
         QCOMPARE(modals.seen.value(0), QString("Untracked files"));
-        QVERIFY(QFile::exists(clone + "/junk/file.txt"));
+        // The ignored file is named too, since git clean -x deletes it.
+        QVERIFY2(modals.seen.value(1).contains("\njunk/\nlocal.conf\n"), qPrintable(modals.seen.value(1)));
+        QVERIFY(modals.seen.value(1).contains("Nothing is deleted if you answer No."));
+        QVERIFY(QFile::exists(clone + "/junk/file.txt") && QFile::exists(clone + "/local.conf"));
         modals.add("Yes");
         trace.mark();
         panel.clean();
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_g/velt; git clean -qdfx "));
-        QVERIFY(!QFile::exists(clone + "/junk"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_g/velt && "
+                                       "git --literal-pathspecs clean -qdfx -- junk/ local.conf"));
+        QVERIFY(!QFile::exists(clone + "/junk") && !QFile::exists(clone + "/local.conf"));
         QVERIFY(QFile::exists(clone + "/README"));
         QVERIFY(!view(panel)->findChild<QGroupBox*>("fileStatus"));
         QCOMPARE(splat.shown, 0);
@@ -533,15 +564,15 @@ private slots:
         // Pushed by someone else: this clone learns of it only by fetching.
         GitFixture::git(clone, {"push", "-q", fixture.upstream("velt-dev", "velt"), "master:new-on-dev"});
 
-        QCOMPARE(panel.vettorTimers.size(), 1);
+        // One CI timer and one network manager, however often the list is read.
         panel.on_bRefreshList_clicked();
         panel.on_bRefreshList_clicked();
         panel.on_bRefreshList_clicked();
-        QCOMPARE(panel.vettorTimers.size(), 4);
-        for (QTimer* timer : panel.vettorTimers) {
-            QVERIFY(timer->isActive());
-            QVERIFY(timer->interval() >= 60000 && timer->interval() < 70000);
-        }
+        const auto timers = panel.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(timers.size(), 1);
+        QVERIFY(timers.first()->isActive());
+        QVERIFY(timers.first()->interval() >= 60000 && timers.first()->interval() < 70000);
+        QCOMPARE(panel.findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         QCOMPARE(items(panel), QStringList({"  added-outside", "  feature", "  11.0", "->master"}));
         // Checkout points belong to the workspace settings: kept for the next save.
         QCOMPARE(panel.repository.getCheckoutPoints(), QStringList({"a<->b=-=>c"}));
@@ -552,9 +583,19 @@ private slots:
         QCOMPARE(modals.seen.value(1), QString("Fetch --all executed."));
         QVERIFY(panel.repository.devRemoteBranches.contains("new-on-dev"));
         QCOMPARE(items(panel).size(), 4);
-        QCOMPARE(panel.vettorTimers.size(), 4);
+        QCOMPARE(panel.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
+        QCOMPARE(panel.findChildren<QNetworkAccessManager*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
         QCOMPARE(panel.repository.versionNames.size(), 20);
         QCOMPARE(splat.shown, 0);
+
+        // A remote that cannot be reached: reported, not "executed".
+        GitFixture::git(clone, {"remote", "set-url", "dev", fixture.root() + "/nowhere"});
+        modals.add("OK");
+        panel.on_bFetchAll_clicked();
+        QVERIFY(modals.finished());
+        QCOMPARE(modals.seen.value(2), QString("Fetch --all failed"));
+        QVERIFY(!modals.seen.mid(2).contains("Fetch --all executed."));
+        QCOMPARE(splat.shown, 1);
     }
 
     void hostileBranchNameRunsNothingButGit()
@@ -568,7 +609,7 @@ private slots:
         trace.mark();
         GitWidget panel('j', "velt", nullptr, nullptr); // logs every feature branch
         QCOMPARE(panel.repository.branches.first()->name, QString("feature"));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git log -20 'x$(touch${IFS}pwned)'"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git log -20 'x$(touch${IFS}pwned)'"));
 
         select(panel, hostile);
         panel.checkout();
@@ -581,7 +622,7 @@ private slots:
         select(panel, hostile);
         panel.rebase();
         QCOMPARE(head(clone), hostile);
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git rebase master 'x$(touch${IFS}pwned)';"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git rebase master 'x$(touch${IFS}pwned)'"));
 
         select(panel, "master");
         panel.checkout();
@@ -589,7 +630,7 @@ private slots:
         modals.add("Yes"); // no upstream
         panel.deleteBranch();
         QVERIFY(!branchExists(clone, hostile));
-        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt; git branch -D 'x$(touch${IFS}pwned)'"));
+        QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git branch -D 'x$(touch${IFS}pwned)'"));
 
         for (const QString& place : {clone, QDir::currentPath(), QDir::homePath(),
                                      QDir::homePath() + "/Documents/velt-servers/server_j"})
@@ -607,9 +648,11 @@ private slots:
         QVERIFY(QDir().rename(clone, clone + "-moved"));
         select(panel, "feature");
         trace.mark();
-        for (int i = 0; i < 10; ++i)
+        for (int i = 0; i < 12; ++i)
             modals.add("OK");
         panel.checkout();
+        panel.refresh();
+        panel.loadMore();
         panel.stash();
         panel.stashPop();
         panel.clean();
@@ -620,7 +663,7 @@ private slots:
         panel.on_bNewBranch_clicked();
         select(panel, "feature");
         panel.rebase();
-        QCOMPARE(modals.seen.size(), 20);
+        QCOMPARE(modals.seen.size(), 24);
         QCOMPARE(modals.seen.value(0), QString("Clone not found"));
         QVERIFY(modals.seen.value(1).contains(clone));
         QVERIFY(cloneCommands().isEmpty());

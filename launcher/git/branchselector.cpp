@@ -42,6 +42,9 @@ BranchSelector::BranchSelector(BranchList& lists, QString mainRemoteName, QStrin
     , devRemoteName(devRemoteName)
 {
     ui->setupUi(this);
+    // A window of its own over the caller's window, not a part of it.
+    if (parent)
+        setWindowFlags(windowFlags() | Qt::Window);
 
     completerLocales = makeCompleter(lists.localBranchNames, ui->ttLocale, this);
     completerVelt = makeCompleter(lists.mainRemoteBranches, ui->ttVelt, this);
@@ -65,7 +68,9 @@ BranchSelector::~BranchSelector()
 
 QString BranchSelector::getBranchName()
 {
-    setWindowModality(Qt::WindowModal);
+    // Window-modal over the caller's window; without one nothing would be
+    // blocked, so the whole application is.
+    setWindowModality(parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
     show();
     waiting = true;
     // The window may be deleted while we wait; its answer is copied out first.

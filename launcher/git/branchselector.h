@@ -13,7 +13,8 @@ class BranchSelector;
 
 // Asks for a branch to rebase on or to start a new branch from: a local one,
 // one of the main remote or one of the development remote, each typed with
-// completion. getBranchName() waits for the answer; "Cancelled" means none.
+// completion. getBranchName() waits for the answer, modal over `parent`'s
+// window (over the whole application without a parent); "Cancelled" means none.
 class BranchSelector : public QWidget
 {
     Q_OBJECT

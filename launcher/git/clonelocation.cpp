@@ -10,9 +10,14 @@
 
 namespace CloneLocation {
 
+QString cdCommand(char letter, const QString& repo)
+{
+    return "cd ~/Documents/velt-servers/server_" + QString(QChar(letter)) + "/" + repo;
+}
+
 QString commandPrefix(char letter, const QString& repo)
 {
-    return "cd ~/Documents/velt-servers/server_" + QString(QChar(letter)) + "/" + repo + "; ";
+    return cdCommand(letter, repo) + " && ";
 }
 
 QString directory(char letter, const QString& repo)
@@ -37,7 +42,7 @@ bool isWorkTree(char letter, const QString& repo)
 
 QStringList run(char letter, const QString& repo, const QString& gitPart)
 {
-    return TermExecutor::getSingleton()->exec(commandPrefix(letter, repo).chopped(2) + gitPart, true,
+    return TermExecutor::getSingleton()->exec(commandPrefix(letter, repo) + gitPart, true,
                                               QStringList(), false, QStringList(),
                                               QStringLiteral("cd ~/Documents"));
 }

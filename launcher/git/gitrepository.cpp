@@ -53,7 +53,7 @@ void GitRepository::initRepository(char letter, QString repo)
         return;
     }
 
-    const QStringList branchLines = CloneLocation::run(letter, repo, "; git branch");
+    const QStringList branchLines = CloneLocation::run(letter, repo, "git branch");
     deleteBranches();
     for (const QString& line : branchLines) {
         if (line.isEmpty())
@@ -78,14 +78,14 @@ void GitRepository::initRepository(char letter, QString repo)
     devRemoteBranches = readRemoteBranches(letter, repo, devRemoteName);
 
     localBranchNames.clear();
-    for (const QString& line : CloneLocation::run(letter, repo, "; git branch\n"))
+    for (const QString& line : CloneLocation::run(letter, repo, "git branch\n"))
         localBranchNames << line.mid(2);
 }
 
 void GitRepository::readRemotes(char letter, const QString& repo)
 {
     static const QRegularExpression blanks(QStringLiteral("[\\s]+"));
-    for (const QString& line : CloneLocation::run(letter, repo, "; git remote -v\n")) {
+    for (const QString& line : CloneLocation::run(letter, repo, "git remote -v\n")) {
         const QStringList parts = line.split(blanks, Qt::SkipEmptyParts);
         if (parts.size() < 2)
             continue;
@@ -122,7 +122,7 @@ void GitRepository::offerMissingRemote(char letter, const QString& repo, bool de
     if (!accepted || url.isEmpty())
         return;
     // The URL is typed by the user: quoted so that it reaches git as one word.
-    CloneLocation::run(letter, repo, "; git remote add " + organisation + " " + shellQuote(url));
+    CloneLocation::run(letter, repo, "git remote add " + organisation + " " + shellQuote(url));
     if (development)
         devRemoteName = organisation;
     else
@@ -136,7 +136,7 @@ QStringList GitRepository::readRemoteBranches(char letter, const QString& repo, 
         return names;
     const QString prefix = "remotes/" + remote + "/";
     const QStringList lines = CloneLocation::run(
-        letter, repo, "; git branch -a | grep remotes/" + shellQuote(remote) + "/*\n");
+        letter, repo, "git branch -a | grep remotes/" + shellQuote(remote) + "/*\n");
     for (const QString& line : lines) {
         // grep's pattern also matches other remotes whose name starts with
         // this one ("velt" and "velt-dev"): only this remote's lines count.
@@ -212,11 +212,11 @@ void GitRepository::refreshUnstagedFiles(char letter, QString repo)
     untrackedFiles.clear();
     if (!CloneLocation::isWorkTree(letter, repo))
         return;
-    for (const QString& line : CloneLocation::run(letter, repo, "; git diff --name-only\n"))
+    for (const QString& line : CloneLocation::run(letter, repo, "git diff --name-only\n"))
         if (!line.isEmpty())
             unstagedFiles << line;
     for (const QString& line : CloneLocation::run(
-             letter, repo, "; git ls-files --other --directory --no-empty-directory --exclude-standard\n"))
+             letter, repo, "git ls-files --other --directory --no-empty-directory --exclude-standard\n"))
         if (!line.isEmpty())
             untrackedFiles << line;
 }

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "gitoperations.h"
 #include "gitrepository.h"
 
+#include <QPointer>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QFrame;
-class QLayout;
-class Spoiler;
 class QNetworkAccessManager;
 class QTabWidget;
 class QTimer;
@@ -48,18 +48,11 @@ public:
     QString repoName;
     QString cdPrefix;
     QTabWidget* tabWidget = nullptr;
-    ServerWidget* serverWidget;
+    QPointer<ServerWidget> serverWidget;
     QFrame* commitFrame = nullptr;
     QList<GitBranch*> watchedBranches;
-    QList<QTimer*> vettorTimers;
-
-private:
-    // What the branch view shows: the branch, the hashes of its cards, and
-    // the frame that holds "Load more...".
-    GitBranch* shownBranch = nullptr;
-    QStringList shownHashes;
-    QFrame* loadMoreFrame = nullptr;
-    int nextCardRow = 0;
+    // The one CI refresh timer of the panel.
+    QTimer* vettorTimer = nullptr;
 
 public slots:
     void on_listWidget_currentRowChanged(int currentRow);
@@ -87,8 +80,18 @@ public slots:
 
 private:
     QString selectedItemName() const;
+    // Shows the panel's "Clone not found" message when the clone is gone.
     bool cloneIsUsable();
-    void stopServer();
+    // After a wait: the panel is still there, and so is its clone.
+    static bool resumable(const QPointer<GitWidget>& panel);
+    // Stops the workspace's server; false when the panel or its clone went
+    // meanwhile.
+    bool stopServer();
+    // True when the operation did not run; a missing clone is reported.
+    bool reportUnrun(const GitOperations::Outcome& outcome);
+    void reloadBranchView();
+    void updateSelectedBranch(bool rebasing);
+    void cherryPickCommit(const QString& hash);
     void recheckVersion();
     void updateTabTitle(bool translated);
     void fillList();
@@ -98,22 +101,4 @@ private:
     void startVettorTimer();
     void reloadRepository();
     QString askBranchSelector();
-    bool headIs(const QString& name);
-    bool hasTrackedChanges();
-    // The line that updates `branch` while another one is checked out, and
-    // comes back to the checked-out branch afterwards.
-    QString aroundOtherBranch(const QString& branch, const QString& update);
-    QStringList run(const QString& command, const QStringList& failMarkers = QStringList(),
-                    bool splatInClone = false);
-    // Runs a command whose progress git writes to standard error: only the
-    // markers decide, and the verdict is returned.
-    bool runJudged(const QString& command, const QStringList& failMarkers, QStringList* output = nullptr);
-    void addCommitCard(GitCommit* commit, int row);
-    QLayout* buildCardContent(Spoiler* card, const GitCommit& commit);
-    void addLoadMoreButton(int row);
-    // Appends cards for the commits a page added when the view already shows
-    // the others; false when the view must be rebuilt instead.
-    bool appendNewCards(GitBranch* branch);
-    void addBranchHeader(GitBranch* branch, int row);
-    int addFileStatus(int row);
 };

@@ -437,6 +437,85 @@ UNTRACKED FILES:</source>
         <source>There is no upstream configured on this branch. Are you sure to want to delete this branch wtihout having pushed it?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; names no branch to rebase on. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebase failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rebase of %1 on %2 stopped before its end and is still in progress in the clone: finish it there, or run &quot;git rebase --abort&quot;.
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The rebase of %1 on %2 failed.
+%3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A branch named %1 exists already. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no branch to start from. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This clone has no development remote to fetch from. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The step &quot;%1&quot; failed; the steps after it were not run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The changes put aside by &quot;git stash&quot; are still in the stash.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetch and rebase failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pull failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No commit hash was given. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is nothing to clean: no untracked or ignored file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>…and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files and folders will be deleted, ignored ones included:
+%1
+
+Nothing is deleted if you answer No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some of the files could not be deleted.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetch --all failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>git fetch --all did not fetch every remote:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>

@@ -439,6 +439,92 @@ FICHIERS NON SUIVIS :</translation>
         <source>There is no upstream configured on this branch. Are you sure to want to delete this branch wtihout having pushed it?</source>
         <translation>Aucune branche amont n&apos;est configurée pour cette branche. Voulez-vous vraiment la supprimer sans l&apos;avoir poussée ?</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; names no branch to rebase on. Nothing was run.</source>
+        <translation>« %1 » ne désigne aucune branche sur laquelle rebaser. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>Rebase failed</source>
+        <translation>Échec du rebase</translation>
+    </message>
+    <message>
+        <source>The rebase of %1 on %2 stopped before its end and is still in progress in the clone: finish it there, or run &quot;git rebase --abort&quot;.
+%3</source>
+        <translation>Le rebase de %1 sur %2 s&apos;est arrêté avant la fin et est toujours en cours dans le clone : terminez-le, ou lancez « git rebase --abort ».
+%3</translation>
+    </message>
+    <message>
+        <source>The rebase of %1 on %2 failed.
+%3</source>
+        <translation>Le rebase de %1 sur %2 a échoué.
+%3</translation>
+    </message>
+    <message>
+        <source>A branch named %1 exists already. Nothing was run.</source>
+        <translation>Une branche nommée %1 existe déjà. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names no branch to start from. Nothing was run.</source>
+        <translation>« %1 » ne désigne aucune branche de départ. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>This clone has no development remote to fetch from. Nothing was run.</source>
+        <translation>Ce clone n&apos;a pas de dépôt distant de développement à récupérer. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>The step &quot;%1&quot; failed; the steps after it were not run.</source>
+        <translation>L&apos;étape « %1 » a échoué ; les étapes suivantes n&apos;ont pas été lancées.</translation>
+    </message>
+    <message>
+        <source>The changes put aside by &quot;git stash&quot; are still in the stash.</source>
+        <translation>Les modifications mises de côté par « git stash » sont toujours dans le stash.</translation>
+    </message>
+    <message>
+        <source>Fetch and rebase failed</source>
+        <translation>Échec du fetch et rebase</translation>
+    </message>
+    <message>
+        <source>Pull failed</source>
+        <translation>Échec du pull</translation>
+    </message>
+    <message>
+        <source>No commit hash was given. Nothing was run.</source>
+        <translation>Aucun hash de commit n&apos;a été donné. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>There is nothing to clean: no untracked or ignored file.</source>
+        <translation>Il n&apos;y a rien à nettoyer : aucun fichier non suivi ou ignoré.</translation>
+    </message>
+    <message>
+        <source>…and %1 more</source>
+        <translation>…et %1 de plus</translation>
+    </message>
+    <message>
+        <source>These files and folders will be deleted, ignored ones included:
+%1
+
+Nothing is deleted if you answer No.</source>
+        <translation>Ces fichiers et dossiers seront supprimés, y compris ceux qui sont ignorés :
+%1
+
+Rien n&apos;est supprimé si vous répondez Non.</translation>
+    </message>
+    <message>
+        <source>Some of the files could not be deleted.
+%1</source>
+        <translation>Certains fichiers n&apos;ont pas pu être supprimés.
+%1</translation>
+    </message>
+    <message>
+        <source>Fetch --all failed</source>
+        <translation>Échec du fetch --all</translation>
+    </message>
+    <message>
+        <source>git fetch --all did not fetch every remote:
+%1</source>
+        <translation>git fetch --all n&apos;a pas récupéré tous les dépôts distants :
+%1</translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>
