@@ -175,25 +175,6 @@
             <source>Ok</source>
             <translation>Ok</translation>
         </message>
-        <message>
-            <source>Downloading: </source>
-            <translation>Téléchargement : </translation>
-        </message>
-    </context>
-    <context>
-        <name>DownloadManager</name>
-        <message>
-            <source>bytes/sec</source>
-            <translation>octets/s</translation>
-        </message>
-        <message>
-            <source>kB/s</source>
-            <translation>ko/s</translation>
-        </message>
-        <message>
-            <source>MB/s</source>
-            <translation>Mo/s</translation>
-        </message>
     </context>
     <context>
         <name>Env</name>
@@ -571,6 +552,10 @@ Version : </translation>
         <message>
             <source>If you found a bug, you can send a mail to %1</source>
             <translation>Si vous trouvez un bogue, vous pouvez écrire à %1</translation>
+        </message>
+        <message>
+            <source>Updates come through the package manager.</source>
+            <translation>Les mises à jour arrivent par le gestionnaire de paquets.</translation>
         </message>
         <message>
             <source>Server: VRam used: </source>
@@ -1343,26 +1328,32 @@ Vos modifications sont conservées jusqu'à la fermeture du lanceur. Les échecs
             <source>An update is available. Do you want to download it?</source>
             <translation>Une mise à jour est disponible. Voulez-vous la télécharger ?</translation>
         </message>
+        <message>
+            <source>Update not started</source>
+            <translation>Mise à jour non lancée</translation>
+        </message>
+        <message>
+            <source>The launcher goes on with the current version.</source>
+            <translation>Le lanceur continue avec la version actuelle.</translation>
+        </message>
     </context>
     <context>
-        <name>Upgrader</name>
+        <name>UpgraderLaunch</name>
         <message>
-            <source>Unable to update</source>
-            <translation>Mise à jour impossible</translation>
+            <source>The upgrader cannot be started: gksudo was not found. Install the launcher again, or put gksudo on the PATH.</source>
+            <translation>Le programme de mise à jour ne peut pas être lancé : gksudo est introuvable. Réinstallez le lanceur, ou placez gksudo dans le PATH.</translation>
         </message>
         <message>
-            <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
-
-</source>
-            <translation>Désolé, mais vous devez lancer le programme avec sudo pour le mettre à jour. Versions disponibles : 
-
-</translation>
+            <source>The upgrader cannot be started: %1 is missing or not executable.</source>
+            <translation>Le programme de mise à jour ne peut pas être lancé : %1 est absent ou n'est pas exécutable.</translation>
         </message>
         <message>
-            <source>
-The program will now be launched with previous version...</source>
-            <translation>
-Le programme va maintenant être lancé dans sa version précédente...</translation>
+            <source>The upgrader cannot be started: the shell could not be run.</source>
+            <translation>Le programme de mise à jour ne peut pas être lancé : le shell n'a pas pu être exécuté.</translation>
+        </message>
+        <message>
+            <source>The upgrader did not run with superuser rights: the password was refused, the request dismissed, or the upgrader failed (gksudo ended with status %1).</source>
+            <translation>Le programme de mise à jour n'a pas tourné avec les droits du superutilisateur : le mot de passe a été refusé, la demande annulée, ou le programme a échoué (gksudo s'est terminé avec le code %1).</translation>
         </message>
     </context>
     <context>
