@@ -170,6 +170,10 @@ QString TestUpdateEndToEnd::runLauncher(const QStringList& answers, int* status)
     environment.insert("HOME", root->path() + "/home");
     environment.insert("SHELL", "/bin/bash");
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    // A sanitized build's settings reach its programs.
+    for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+        if (qEnvironmentVariableIsSet(name))
+            environment.insert(name, qEnvironmentVariable(name));
     launcher.setProcessEnvironment(environment);
     // Started from a folder of its own, not the install directory.
     launcher.setWorkingDirectory(root->path() + "/home");
@@ -192,6 +196,9 @@ QString TestUpdateEndToEnd::runLauncher(const QStringList& answers, int* status)
         QProcessEnvironment clean;
         clean.insert("PATH", "/usr/bin:/bin");
         clean.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const char* name : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"})
+            if (qEnvironmentVariableIsSet(name))
+                clean.insert(name, qEnvironmentVariable(name));
         elevated.setProcessEnvironment(clean);
         elevated.setWorkingDirectory("/");
         elevated.setProcessChannelMode(QProcess::MergedChannels);
@@ -222,7 +229,7 @@ void TestUpdateEndToEnd::acceptedUpdateIsFetchedAndInstalled()
 
     // The next offers 0.9.12; Yes runs the new upgrader as root.
     output = runLauncher({"Yes", "Dismiss"}, &status);
-    QCOMPARE(status, 0);
+    QVERIFY2(status == 0, qPrintable(output));
     QVERIFY2(output.contains("BOX TITLE: update\nBOX TEXT: An update is available. Do you want to download it?\n"),
              qPrintable(output));
     QVERIFY2(!output.contains("MAIN WINDOW") && !output.contains("Update not started"), qPrintable(output));
@@ -245,7 +252,7 @@ void TestUpdateEndToEnd::refusedPasswordIsShownAndMainWindowComes()
     giveToAccount(install() + "/manifest");
     int status = -1;
     const QString output = runLauncher({"Yes", "Dismiss"}, &status);
-    QCOMPARE(status, 0);
+    QVERIFY2(status == 0, qPrintable(output));
     QVERIFY2(output.contains("BOX TITLE: update\n"), qPrintable(output));
     QVERIFY2(output.contains("BOX TITLE: Update not started\nBOX TEXT: The upgrader did not run with superuser rights"),
              qPrintable(output));
