@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(form.findChild<QLabel*>("lblDownload")->text(), QString("Downloading: 0.9.12 - Second fixes"));
     }
 
-    void speaksFrench()
+    void formTextsTranslateButTheDownloadLabelStaysFixed()
     {
         QTranslator french;
         QVERIFY(french.load(QString(KVL_TRANSLATIONS_DIR) + "/Translation_QEN_fr.qm"));
@@ -69,7 +69,8 @@ private slots:
         const QString current = form.findChild<QLabel*>("lblDownload")->text();
         const QString speed = form.getLabelSpeed()->text();
         QCoreApplication::removeTranslator(&french);
-        QCOMPARE(current, QString::fromUtf8("Téléchargement : 0.9.12"));
+        // "Downloading: " is one of the upgrader's fixed English texts.
+        QCOMPARE(current, QString("Downloading: 0.9.12"));
         QCOMPARE(speed, QString("vitesse"));
     }
 

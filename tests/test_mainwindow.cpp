@@ -80,6 +80,13 @@ private slots:
         ModalAnswer::clickButton("", &seen);
         w.findChild<QAction*>("actionAbout")->trigger();
         QCOMPARE(seen, QStringList({"", text}));
+        QVERIFY(!text.contains("package manager"));
+
+        // A package build tells where its updates come from.
+        Deployment::setPackaged(true);
+        const QString packaged = aboutText();
+        Deployment::setPackaged(false);
+        QCOMPARE(packaged, text + "\n\nUpdates come through the package manager.");
     }
 
     void aboutAddressesAreInsideTheirSentences()

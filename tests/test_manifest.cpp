@@ -189,21 +189,29 @@ private slots:
         QVERIFY(exist_file(dir.path()));
     }
 
-    void checkVersionReadsTheManifestInTheWorkingDirectory()
+    void checkVersionReadsTheInstallDirectorysManifest()
     {
-        QTemporaryDir work;
-        QFile file(work.filePath("manifest"));
+        QTemporaryDir install, elsewhere;
+        QFile file(install.filePath("manifest"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("---BETA---\n" + block("0.9.13|beta") + "---RELEASE---\n" + block("0.9.12|release"));
         file.close();
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work.path()));
+        // The one where the upgrader happens to be started is not read.
+        QFile decoy(elsewhere.filePath("manifest"));
+        QVERIFY(decoy.open(QIODevice::WriteOnly));
+        decoy.write(block("0.9.99|elsewhere"));
+        decoy.close();
+        const QString previousDir = QDir::currentPath();
+        const QString previousInstall = Deployment::installDir();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        Deployment::setInstallDir(install.path());
         const QList<Version> withBeta = checkVersion(0, 9, 10, 1);
         const QList<Version> withoutBeta = checkVersion(0, 9, 10, 0);
-        QVERIFY(QDir::setCurrent(dir.path())); // no "manifest" there
-        const bool noneElsewhere = checkVersion(0, 9, 10, 1).isEmpty();
-        QDir::setCurrent(previous);
-        QVERIFY(noneElsewhere);
+        Deployment::setInstallDir(dir.path()); // no "manifest" there
+        const bool noneInOtherInstall = checkVersion(0, 9, 10, 1).isEmpty();
+        Deployment::setInstallDir(previousInstall);
+        QDir::setCurrent(previousDir);
+        QVERIFY(noneInOtherInstall);
         QCOMPARE(summary(withBeta), QString("b0.9.13|beta\nF f>/d\nD text\n0.9.12|release\nF f>/d\nD text"));
         QCOMPARE(summary(withoutBeta), QString("0.9.12|release\nF f>/d\nD text"));
     }

@@ -75,7 +75,10 @@ private slots:
     void declinedShowsIntroAgainAndRefreshesManifest();
     void acceptedStartsTheNewUpgrader_data();
     void acceptedStartsTheNewUpgrader();
-    void sandboxFetchesButStartsNothing();
+    void upgraderThatCannotRunIsReportedAndStartupGoesOn_data();
+    void upgraderThatCannotRunIsReportedAndStartupGoesOn();
+    void sandboxFetchesAndStartsNothing();
+    void packageInstallOffersAndFetchesNothing();
 
 private:
     QString install() const { return Deployment::installDir(); }
@@ -87,6 +90,7 @@ private:
     TestHome& home;
     QTemporaryDir serverRoot;
     QTemporaryDir bin;
+    QTemporaryDir elsewhere;
     std::unique_ptr<HttpTestServer> server;
     int requestsBefore = 0;
     // The requests the server received since this case began.
@@ -123,10 +127,13 @@ void TestUpdateStep::initTestCase()
 
 void TestUpdateStep::init()
 {
-    // The launcher runs from its install directory.
     QDir(install()).removeRecursively();
     QVERIFY(QDir().mkpath(install()));
-    QVERIFY(QDir::setCurrent(install()));
+    // Started from a terminal elsewhere, where another KydVeltUpgrader lies:
+    // the install directory's own must run all the same.
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    write(elsewhere.path() + "/KydVeltUpgrader", "#!/bin/sh\necho decoy > '" + record().toUtf8() + "'\n", true);
+    write(elsewhere.path() + "/manifest", "0.9.99|Not this one\n---END FILES---\n---END DESCRIPTION---\n\n");
     Deployment::setUpdateBaseUrl(server->baseUrl());
     write(install() + "/KydVeltUpgrader", staleUpgrader, true);
     QFile::remove(record());
@@ -262,20 +269,64 @@ void TestUpdateStep::acceptedStartsTheNewUpgrader()
         QVERIFY(!intro.isVisible());
     }
 
-    // The newest version's upgrader replaced the old one, and runs from the
+    // The newest version's upgrader replaced the old one, and ran from the
     // install directory with the launcher's version and beta flag.
     QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), newUpgrader);
     // Even fetched where none was, it is runnable.
     QVERIFY(QFileInfo(install() + "/KydVeltUpgrader").isExecutable());
-    QVERIFY2(cooperativeWait(10000, [&] { return QFile::exists(record()) && TestFiles::content(record()).endsWith("\n"); }),
-             "the upgrader was not started");
+    // The launcher waited for it.
     QCOMPARE(TestFiles::content(record()), arguments + "\n" + QDir(install()).canonicalPath().toUtf8() + "\n");
     // Only the upgrader was fetched, oldest version first; no refresh is queued.
     QCOMPARE(newRequests(), QStringList({"GET /0.9.11/KydVeltUpgrader", "GET /0.9.12/KydVeltUpgrader"}));
     QVERIFY(!QFile::exists(install() + "/velt.png"));
 }
 
-void TestUpdateStep::sandboxFetchesButStartsNothing()
+void TestUpdateStep::upgraderThatCannotRunIsReportedAndStartupGoesOn_data()
+{
+    QTest::addColumn<QString>("gksudo");
+    QTest::addColumn<bool>("upgraderOnServer");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no gksudo") << QString() << true << "gksudo was not found";
+    QTest::newRow("no upgrader anywhere") << "#!/bin/sh\nexec \"$@\"\n" << false
+                                          << "/KydVeltUpgrader is missing or not executable";
+    QTest::newRow("password refused")
+        << "#!/bin/sh\necho 'Error executing command as another user: Not authorized' >&2\nexit 127\n" << true
+        << "gksudo ended with status 127).\n\nError executing command as another user: Not authorized";
+}
+
+void TestUpdateStep::upgraderThatCannotRunIsReportedAndStartupGoesOn()
+{
+    QFETCH(QString, gksudo);
+    QFETCH(bool, upgraderOnServer);
+    QFETCH(QString, reason);
+    QTemporaryDir otherBin;
+    QVERIFY(otherBin.isValid());
+    if (!gksudo.isEmpty())
+        write(otherBin.path() + "/gksudo", gksudo.toUtf8(), true);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", otherBin.path().toUtf8() + ":/usr/bin:/bin");
+    if (!upgraderOnServer) {
+        QVERIFY(QFile::remove(install() + "/KydVeltUpgrader"));
+        Deployment::setUpdateBaseUrl(server->baseUrl() + "status/404/");
+    }
+    writeLocalManifest();
+    ModalScript script({"Yes", "OK"});
+    const UpdateStep::Outcome outcome = UpdateStep::run(nullptr);
+    qputenv("PATH", path);
+    Deployment::setUpdateBaseUrl(server->baseUrl());
+    QCOMPARE(outcome, UpdateStep::Outcome::Continue);
+    QCOMPARE(script.unexpected, QStringList());
+    QCOMPARE(script.seen.size(), 4);
+    QCOMPARE(script.seen[2], QString("Update not started"));
+    QVERIFY2(script.seen[3].contains(reason) && script.seen[3].endsWith("The launcher goes on with the current version."),
+             qPrintable(script.seen[3]));
+    QVERIFY(!QFile::exists(record()));
+    // Start-up goes on as after No, the manifest refresh included.
+    if (upgraderOnServer)
+        QVERIFY(refreshed());
+}
+
+void TestUpdateStep::sandboxFetchesAndStartsNothing()
 {
     ConfigLoader::getSingleton()->sandbox = true;
     writeLocalManifest();
@@ -284,10 +335,26 @@ void TestUpdateStep::sandboxFetchesButStartsNothing()
     QCOMPARE(UpdateStep::run(nullptr), UpdateStep::Outcome::UpgraderStarted);
     ConfigLoader::getSingleton()->sandbox = false;
     QVERIFY(question.asked);
-    QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), newUpgrader);
-    // Given the time a started upgrader takes elsewhere, nothing ran.
+    QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"), staleUpgrader);
+    // Given the time a download or a started upgrader takes, nothing came.
     cooperativeWait(1500);
     QVERIFY(!QFile::exists(record()));
+    QCOMPARE(newRequests(), QStringList());
+}
+
+void TestUpdateStep::packageInstallOffersAndFetchesNothing()
+{
+    Deployment::setPackaged(true);
+    writeLocalManifest();
+    const QByteArray before = TestFiles::content(install() + "/manifest");
+    ModalScript noBoxExpected;
+    const UpdateStep::Outcome outcome = UpdateStep::run(nullptr);
+    Deployment::setPackaged(false);
+    QCOMPARE(outcome, UpdateStep::Outcome::Continue);
+    cooperativeWait(1500);
+    QCOMPARE(noBoxExpected.unexpected, QStringList());
+    QCOMPARE(newRequests(), QStringList());
+    QCOMPARE(TestFiles::content(install() + "/manifest"), before);
 }
 
 int main(int argc, char** argv)

@@ -82,13 +82,14 @@ private slots:
     void windowClosedEarlyStillFinishesTheFilesAndEnds();
     void versionWithOnlyItsOwnBinaryCompletesAtOnce();
     void nothingNewerEndsSilently();
-    void speaksFrenchOnFrenchSystems();
+    void fixedTextsStayEnglishOnFrenchSystems();
 
 private:
     QString destination(const QString& name) const { return work->path() + "/installed/" + name; }
     void writeManifest(const QByteArray& content);
 
     QTemporaryDir serverRoot;
+    QTemporaryDir elsewhere;
     std::unique_ptr<HttpTestServer> server;
     int requestsBefore = 0;
     // The requests the server received since this case began.
@@ -108,17 +109,22 @@ void TestUpgrader::initTestCase()
     server = std::make_unique<HttpTestServer>(serverRoot.path());
     QVERIFY2(server->isReady(), qPrintable(server->errorText()));
     previousDir = QDir::currentPath();
+    openToEveryone(elsewhere.path());
+    write(elsewhere.path() + "/manifest", "0.9.99|Not this one\nshared.txt|" + elsewhere.path().toUtf8()
+                                              + "/shared.txt\n---END FILES---\n---END DESCRIPTION---\n\n");
+    openToEveryone(elsewhere.path() + "/manifest");
 }
 
 void TestUpgrader::init()
 {
-    // The upgrader reads "manifest" in its working directory, the install directory.
     work = std::make_unique<QTemporaryDir>();
     QVERIFY(work->isValid());
     openToEveryone(work->path());
     Deployment::setInstallDir(work->path());
     Deployment::setUpdateBaseUrl(server->baseUrl() + "slow/");
-    QVERIFY(QDir::setCurrent(work->path()));
+    // The upgrader reads the install directory's manifest, never the one
+    // where it happens to be started.
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
     requestsBefore = server->requests().size();
 }
 
@@ -151,7 +157,7 @@ void TestUpgrader::refusesToRunWithoutItsArguments()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     upgrader.setProcessEnvironment(environment);
-    upgrader.setWorkingDirectory(work->path());
+    upgrader.setWorkingDirectory(elsewhere.path());
     upgrader.start(KVL_UPGRADER_PATH, arguments);
     QVERIFY(upgrader.waitForFinished(10000));
     QCOMPARE(upgrader.exitCode(), 255);
@@ -371,7 +377,7 @@ void TestUpgrader::versionWithOnlyItsOwnBinaryCompletesAtOnce()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     upgrader.setProcessEnvironment(environment);
-    upgrader.setWorkingDirectory(work->path());
+    upgrader.setWorkingDirectory(elsewhere.path());
     QElapsedTimer clock;
     clock.start();
     upgrader.start(KVL_UPGRADER_UNDER_TEST, {"--base-url", server->baseUrl(), "--install-dir", work->path(),
@@ -403,7 +409,7 @@ void TestUpgrader::nothingNewerEndsSilently()
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         upgrader.setProcessEnvironment(environment);
-        upgrader.setWorkingDirectory(work->path());
+        upgrader.setWorkingDirectory(elsewhere.path());
         upgrader.start(KVL_UPGRADER_UNDER_TEST, {"--base-url", server->baseUrl(), "--install-dir", work->path(),
                                                  "--answer-boxes", "0.9.10", "1"});
         QVERIFY(upgrader.waitForFinished(30000));
@@ -412,24 +418,46 @@ void TestUpgrader::nothingNewerEndsSilently()
     }
 }
 
-void TestUpgrader::speaksFrenchOnFrenchSystems()
+void TestUpgrader::fixedTextsStayEnglishOnFrenchSystems()
 {
-    auto title = [] { return QCoreApplication::translate("Upgrader", "Unable to update"); };
-    // No translation file yet: English, and no complaint.
-    QVERIFY(!Upgrader::installTranslation("fr_FR"));
-    QCOMPARE(title(), QString("Unable to update"));
-
+    // The French translation is installed beside the programs.
     QVERIFY(QDir().mkpath(work->path() + "/languages"));
     QVERIFY(QFile::copy(QStringLiteral(KVL_TRANSLATIONS_DIR) + "/Translation_QEN_fr.qm", Deployment::translationPath("fr")));
-    QVERIFY(!Upgrader::installTranslation("de_DE"));
-    QCOMPARE(title(), QString("Unable to update"));
-    QVERIFY(Upgrader::installTranslation("fr_CA"));
-    QCOMPARE(title(), QString("Mise à jour impossible"));
-    QVERIFY(Upgrader::unableToUpdateText({}).startsWith("Désolé, mais vous devez lancer le programme avec sudo"));
-
-    // Another language takes the French texts away again.
-    QVERIFY(!Upgrader::installTranslation("en_GB"));
-    QCOMPARE(title(), QString("Unable to update"));
+    openToEveryone(work->path() + "/languages");
+    openToEveryone(Deployment::translationPath("fr"));
+    QVERIFY(QDir().mkpath(destination("")));
+    openToEveryone(destination(""));
+    writeManifest("0.9.12|Second fixes\nshared.txt|" + destination("shared.txt").toUtf8()
+                  + "\n---END FILES---\n---END DESCRIPTION---\n\n");
+    // As the superuser the update window, as anyone else the box.
+    for (const bool superuser : {true, false}) {
+        if (superuser && geteuid() != 0)
+            continue;
+        QProcess upgrader;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        for (const char* name : {"LANG", "LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+            environment.insert(name, "fr_FR.UTF-8");
+        upgrader.setProcessEnvironment(environment);
+        upgrader.setWorkingDirectory(elsewhere.path());
+        QStringList command{KVL_UPGRADER_UNDER_TEST, "--base-url", server->baseUrl(), "--install-dir", work->path(),
+                            "--answer-boxes", "0.9.10", "0"};
+        if (!superuser && geteuid() == 0)
+            command = QStringList{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"} + command;
+        upgrader.start(command.takeFirst(), command);
+        QVERIFY(upgrader.waitForFinished(30000));
+        QCOMPARE(upgrader.exitCode(), 0);
+        const QString output = QString::fromUtf8(upgrader.readAllStandardOutput());
+        if (superuser) {
+            QVERIFY2(output.contains("FORM LABEL: Downloading: 0.9.12 - Second fixes\n"), qPrintable(output));
+            QVERIFY2(output.contains(QRegularExpression("FORM SPEED: [0-9.e+]+ (bytes/sec|kB/s|MB/s)\n")),
+                     qPrintable(output));
+        } else {
+            QVERIFY2(output.contains("BOX TITLE: Unable to update\nBOX TEXT: Sorry, but you need to launch the program "
+                                     "with sudo to update it."),
+                     qPrintable(output));
+        }
+    }
 }
 
 int main(int argc, char** argv)

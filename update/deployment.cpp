@@ -18,6 +18,11 @@ QString& codeHostBaseValue()
     static QString value = QStringLiteral(KVL_DEFAULT_CODE_HOST_BASE);
     return value;
 }
+bool& packagedValue()
+{
+    static bool value = KVL_DEFAULT_PACKAGED;
+    return value;
+}
 QString& ciHostValue()
 {
     static QString value = QStringLiteral(KVL_DEFAULT_CI_HOST);
@@ -37,6 +42,9 @@ void Deployment::setCodeHostBase(const QString& url) { codeHostBaseValue() = url
 
 QString Deployment::ciHost() { return ciHostValue(); }
 void Deployment::setCiHost(const QString& host) { ciHostValue() = host; }
+
+bool Deployment::packaged() { return packagedValue(); }
+void Deployment::setPackaged(bool packaged) { packagedValue() = packaged; }
 
 QString Deployment::maintainerEmail() { return QStringLiteral(KVL_MAINTAINER_EMAIL); }
 QString Deployment::bugReportEmail() { return QStringLiteral(KVL_BUGREPORT_EMAIL); }

@@ -21,6 +21,11 @@ public:
     static QString ciHost();
     static void setCiHost(const QString& host);
 
+    // Installed by the package: its files belong to the package manager, and
+    // updates come with the package.
+    static bool packaged();
+    static void setPackaged(bool packaged);
+
     static QString maintainerEmail();
     static QString bugReportEmail();
 

@@ -25,7 +25,8 @@ void DownloadForm::addLine(const QString& text)
 
 void DownloadForm::setCurrentVersion(const QString& text)
 {
-    ui->lblDownload->setText(tr("Downloading: ") + text);
+    // Only the upgrader shows this window, and its texts stay in English.
+    ui->lblDownload->setText(QStringLiteral("Downloading: ") + text);
 }
 
 void DownloadForm::finish()

@@ -67,16 +67,17 @@ QString DownloadManager::saveFileName(const QUrl& url)
 
 QString DownloadManager::speedText(double bytesPerSecond)
 {
+    // Fixed units, the same in every language.
     double speed = bytesPerSecond;
     QString unit;
     if (speed < 1024) {
-        unit = tr("bytes/sec");
+        unit = QStringLiteral("bytes/sec");
     } else if (speed < 1024 * 1024) {
         speed /= 1024;
-        unit = tr("kB/s");
+        unit = QStringLiteral("kB/s");
     } else {
         speed /= 1024 * 1024;
-        unit = tr("MB/s");
+        unit = QStringLiteral("MB/s");
     }
     return QString::number(speed, 'g', 6) + " " + unit;
 }

@@ -169,7 +169,7 @@ QString Manifest::upgraderPath()
 
 QList<Version> checkVersion(int major, int minor, int patch, int beta)
 {
-    return Manifest::read("manifest", major, minor, patch, beta != 0);
+    return Manifest::read(Manifest::localManifestPath(), major, minor, patch, beta != 0);
 }
 
 bool exist_file(const QString& path)

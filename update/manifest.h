@@ -28,8 +28,9 @@ QString localManifestPath();
 QString upgraderPath();
 }
 
-// The upgrader's entry point: reads "manifest" in the working directory;
-// beta versions are kept when `beta` is not 0.
+// The upgrader's entry point: reads the install directory's manifest, the
+// launcher's local copy, wherever the upgrader was started from; beta
+// versions are kept when `beta` is not 0.
 QList<Version> checkVersion(int major, int minor, int patch, int beta);
 
 // True when the status of `path` can be read (stat succeeds).

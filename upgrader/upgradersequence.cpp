@@ -1,17 +1,13 @@
 #include "upgradersequence.h"
 
 #include "cooperativewait.h"
-#include "deployment.h"
 #include "downloadform.h"
 #include "downloadmanager.h"
 #include "manifest.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <algorithm>
 #include <iostream>
@@ -65,27 +61,8 @@ QString Upgrader::unableToUpdateText(const QList<Version>& versions)
     QString available;
     for (const Version& version : versions)
         available += (version.beta ? "[BETA] " : "") + versionText(version) + "\n";
-    return tr("Sorry, but you need to launch the program with sudo to update it. Available versions: \n\n")
-        + available + tr("\nThe program will now be launched with previous version...");
-}
-
-void Upgrader::installSystemTranslation()
-{
-    installTranslation(QLocale::system().name());
-}
-
-bool Upgrader::installTranslation(const QString& localeName)
-{
-    static QTranslator translator;
-    QCoreApplication::removeTranslator(&translator);
-    if (!localeName.startsWith("fr"))
-        return false;
-    const QString path = Deployment::translationPath("fr");
-    // Without the file the texts stay in English, silently.
-    if (!QFileInfo::exists(path) || !translator.load(path))
-        return false;
-    QCoreApplication::installTranslator(&translator);
-    return true;
+    return "Sorry, but you need to launch the program with sudo to update it. Available versions: \n\n" + available
+        + "\nThe program will now be launched with previous version...";
 }
 
 int Upgrader::run(QApplication& app, const Arguments& arguments)
@@ -96,7 +73,7 @@ int Upgrader::run(QApplication& app, const Arguments& arguments)
         return 0;
 
     if (geteuid() != 0) {
-        QMessageBox::information(nullptr, tr("Unable to update"), unableToUpdateText(versions), QMessageBox::Ok);
+        QMessageBox::information(nullptr, QStringLiteral("Unable to update"), unableToUpdateText(versions), QMessageBox::Ok);
         cooperativeWait(1000);
         return 0;
     }
@@ -138,6 +115,7 @@ int Upgrader::runProgram(int argc, char* argv[])
         return -1;
     }
     QApplication app(argc, argv);
-    installSystemTranslation();
+    // No translator: the upgrader's texts are English whatever the system's
+    // language, as the launcher cannot pass its own.
     return run(app, arguments);
 }

@@ -25,12 +25,17 @@
 
 QString aboutText()
 {
+    // A package install never updates itself: the package manager owns its files.
+    const QString updates = Deployment::packaged()
+        ? "\n\n" + QCoreApplication::translate("MainWindow", "Updates come through the package manager.")
+        : QString();
     return QCoreApplication::translate("MainWindow", "Kyd Velt Launcher\n\nVersion: ") + LauncherVersion::text()
         + "\n\n" + QCoreApplication::translate("MainWindow", "This launcher is NOT provided by Velt enterprise.")
         + "\n\n" + QCoreApplication::translate("MainWindow", "For any information, contact %1")
                          .arg(Deployment::maintainerEmail())
         + "\n\n" + QCoreApplication::translate("MainWindow", "If you found a bug, you can send a mail to %1")
-                         .arg(Deployment::bugReportEmail());
+                         .arg(Deployment::bugReportEmail())
+        + updates;
 }
 
 MainWindow::MainWindow(QWidget* parent)

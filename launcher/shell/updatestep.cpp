@@ -1,11 +1,13 @@
 #include "updatestep.h"
 
 #include "cooperativewait.h"
+#include "deployment.h"
 #include "downloadmanager.h"
 #include "exec/termexecutor.h"
 #include "launcherversion.h"
 #include "manifest.h"
 #include "settings/configloader.h"
+#include "shell/upgraderlaunch.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,11 +23,6 @@ QList<Version> checkVersion()
 {
     return Manifest::read(Manifest::localManifestPath(), LauncherVersion::major, LauncherVersion::minor,
                           LauncherVersion::patch, ConfigLoader::getSingleton()->acceptBeta);
-}
-
-QString upgraderCommand(bool acceptBeta)
-{
-    return "gksudo ./KydVeltUpgrader " + LauncherVersion::number() + " " + (acceptBeta ? "1" : "0") + " &";
 }
 
 namespace {
@@ -53,10 +50,22 @@ void queueManifestRefresh()
     auto* manager = new DownloadManager(DownloadManager::Side::Launcher, qApp);
     manager->append(Manifest::manifestUrl(), Manifest::localManifestPath());
 }
+
+void reportNotStarted(const UpgraderLaunch::Outcome& outcome)
+{
+    QMessageBox::warning(nullptr, QCoreApplication::translate("UpdateStep", "Update not started"),
+                         UpgraderLaunch::failureText(outcome) + "\n\n"
+                             + QCoreApplication::translate("UpdateStep", "The launcher goes on with the current version."),
+                         QMessageBox::Ok);
+}
 }
 
 Outcome run(QWidget* introWindow)
 {
+    // A package install belongs to the package manager, which brings its updates.
+    if (Deployment::packaged())
+        return Outcome::Continue;
+    const ConfigLoader* config = ConfigLoader::getSingleton();
     const QList<Version> versions = checkVersion();
     if (!versions.isEmpty()) {
         if (introWindow)
@@ -66,19 +75,26 @@ Outcome run(QWidget* introWindow)
             QCoreApplication::translate("UpdateStep", "An update is available. Do you want to download it?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer == QMessageBox::Yes) {
+            // Sandbox mode fetches and starts nothing; the trace shows what would run.
+            if (config->sandbox) {
+                if (config->trace)
+                    TermExecutor::getSingleton()->saveCommandTrace(
+                        UpgraderLaunch::command(Deployment::installDir(), config->acceptBeta));
+                return Outcome::UpgraderStarted;
+            }
             fetchNewUpgrader(versions);
-            // Runs in the background from the install directory, which is the
-            // launcher's working directory; the call returns at once.
-            TermExecutor::getSingleton()->exec(upgraderCommand(ConfigLoader::getSingleton()->acceptBeta), false,
-                                               QStringList(), false, QStringList(),
-                                               QStringLiteral("cd ~/Documents"));
-            return Outcome::UpgraderStarted;
+            const UpgraderLaunch::Outcome launch = UpgraderLaunch::run(config->acceptBeta, upgraderDeadlineMs);
+            if (launch.result == UpgraderLaunch::Result::Ran)
+                return Outcome::UpgraderStarted;
+            reportNotStarted(launch);
+        } else {
+            if (introWindow)
+                introWindow->show();
+            cooperativeWait(1000);
         }
-        if (introWindow)
-            introWindow->show();
-        cooperativeWait(1000);
     }
-    queueManifestRefresh();
+    if (!config->sandbox)
+        queueManifestRefresh();
     return Outcome::Continue;
 }
 }

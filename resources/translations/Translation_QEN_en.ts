@@ -175,25 +175,6 @@
         <source>Ok</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Downloading: </source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>DownloadManager</name>
-    <message>
-        <source>bytes/sec</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>kB/s</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MB/s</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Env</name>
@@ -725,6 +706,10 @@ Version: </source>
     </message>
     <message>
         <source>Close the window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates come through the package manager.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1436,22 +1421,31 @@ Your changes are kept until the launcher is closed. Later failures are only repo
         <source>An update is available. Do you want to download it?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Update not started</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The launcher goes on with the current version.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
-    <name>Upgrader</name>
+    <name>UpgraderLaunch</name>
     <message>
-        <source>Unable to update</source>
+        <source>The upgrader cannot be started: gksudo was not found. Install the launcher again, or put gksudo on the PATH.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
-
-</source>
+        <source>The upgrader cannot be started: %1 is missing or not executable.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>
-The program will now be launched with previous version...</source>
+        <source>The upgrader cannot be started: the shell could not be run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The upgrader did not run with superuser rights: the password was refused, the request dismissed, or the upgrader failed (gksudo ended with status %1).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -175,25 +175,6 @@
         <source>Ok</source>
         <translation>Ok</translation>
     </message>
-    <message>
-        <source>Downloading: </source>
-        <translation>Téléchargement : </translation>
-    </message>
-</context>
-<context>
-    <name>DownloadManager</name>
-    <message>
-        <source>bytes/sec</source>
-        <translation>octets/s</translation>
-    </message>
-    <message>
-        <source>kB/s</source>
-        <translation>ko/s</translation>
-    </message>
-    <message>
-        <source>MB/s</source>
-        <translation>Mo/s</translation>
-    </message>
 </context>
 <context>
     <name>Env</name>
@@ -737,6 +718,10 @@ Version : </translation>
     <message>
         <source>Close the window</source>
         <translation>Fermer la fenêtre</translation>
+    </message>
+    <message>
+        <source>Updates come through the package manager.</source>
+        <translation>Les mises à jour arrivent par le gestionnaire de paquets.</translation>
     </message>
 </context>
 <context>
@@ -1452,26 +1437,32 @@ Vos modifications sont conservées jusqu&apos;à la fermeture du lanceur. Les é
         <source>An update is available. Do you want to download it?</source>
         <translation>Une mise à jour est disponible. Voulez-vous la télécharger ?</translation>
     </message>
+    <message>
+        <source>Update not started</source>
+        <translation>Mise à jour non lancée</translation>
+    </message>
+    <message>
+        <source>The launcher goes on with the current version.</source>
+        <translation>Le lanceur continue avec la version actuelle.</translation>
+    </message>
 </context>
 <context>
-    <name>Upgrader</name>
+    <name>UpgraderLaunch</name>
     <message>
-        <source>Unable to update</source>
-        <translation>Mise à jour impossible</translation>
+        <source>The upgrader cannot be started: gksudo was not found. Install the launcher again, or put gksudo on the PATH.</source>
+        <translation>Le programme de mise à jour ne peut pas être lancé : gksudo est introuvable. Réinstallez le lanceur, ou placez gksudo dans le PATH.</translation>
     </message>
     <message>
-        <source>Sorry, but you need to launch the program with sudo to update it. Available versions: 
-
-</source>
-        <translation>Désolé, mais vous devez lancer le programme avec sudo pour le mettre à jour. Versions disponibles : 
-
-</translation>
+        <source>The upgrader cannot be started: %1 is missing or not executable.</source>
+        <translation>Le programme de mise à jour ne peut pas être lancé : %1 est absent ou n&apos;est pas exécutable.</translation>
     </message>
     <message>
-        <source>
-The program will now be launched with previous version...</source>
-        <translation>
-Le programme va maintenant être lancé dans sa version précédente...</translation>
+        <source>The upgrader cannot be started: the shell could not be run.</source>
+        <translation>Le programme de mise à jour ne peut pas être lancé : le shell n&apos;a pas pu être exécuté.</translation>
+    </message>
+    <message>
+        <source>The upgrader did not run with superuser rights: the password was refused, the request dismissed, or the upgrader failed (gksudo ended with status %1).</source>
+        <translation>Le programme de mise à jour n&apos;a pas tourné avec les droits du superutilisateur : le mot de passe a été refusé, la demande annulée, ou le programme a échoué (gksudo s&apos;est terminé avec le code %1).</translation>
     </message>
 </context>
 <context>

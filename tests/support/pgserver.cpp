@@ -1,5 +1,7 @@
 #include "pgserver.h"
 
+#include "unprivileged.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -74,18 +76,12 @@ bool PgServer::chooseAccount(QString* error)
         account = entry ? QString::fromLocal8Bit(entry->pw_name) : QString();
         return !account.isEmpty();
     }
-    for (const char* name : {"postgres", "kvltest"})
-        if (getpwnam(name)) {
-            account = QString::fromLatin1(name);
-            return true;
-        }
-    // No unprivileged account to run the server: make a system one.
-    if (QProcess::execute("useradd", {"--system", "--no-create-home", "--shell", "/usr/sbin/nologin", "kvltest"}) != 0
-        || !getpwnam("kvltest")) {
+    // PostgreSQL refuses root: an ordinary account runs it.
+    account = Unprivileged::account(error);
+    if (account.isEmpty()) {
         *error = "cannot create an unprivileged account for PostgreSQL";
         return false;
     }
-    account = "kvltest";
     return true;
 }
 

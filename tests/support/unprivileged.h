@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <sys/types.h>
 
 // While alive, the process acts as an ordinary user, so file permissions
@@ -17,6 +19,12 @@ public:
     // False when the switch was needed but failed.
     bool ok() const { return switched || !wasRoot; }
     static constexpr uid_t nobody = 65534;
+
+    // An ordinary account with a name, for a program a test runs as someone
+    // else (the superuser's test runs it with setpriv or runuser): "postgres"
+    // when there is one, else the system account "kvltest", created once.
+    // Empty, with `error` set, when there is none and none can be made.
+    static QString account(QString* error);
 
 private:
     bool wasRoot = false;

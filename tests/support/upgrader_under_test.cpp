@@ -5,7 +5,8 @@
 //   --answer-boxes      acts as the user: every message box is printed on
 //                       standard output and answered with its default
 //                       button; once the update window's Ok button becomes
-//                       usable, the window's text is printed and Ok pressed.
+//                       usable, the window's text, label and speed are
+//                       printed and Ok pressed.
 #include "deployment.h"
 #include "downloadform.h"
 #include "upgradersequence.h"
@@ -50,6 +51,7 @@ void actAsUser()
             continue;
         print("FORM LINES:\n" + window->findChild<QTextEdit*>("textEdit")->toPlainText() + "\nFORM END\n");
         print("FORM LABEL: " + window->findChild<QLabel*>("lblDownload")->text() + "\n");
+        print("FORM SPEED: " + window->findChild<QLabel*>("lblSpeed")->text() + "\n");
         ok->click();
     }
 }
