@@ -5,6 +5,7 @@
 #include "exec/termexecutor.h"
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
+#include "server/runcontrol.h"
 #include "server/serverwidget.h"
 #include "settings/configloader.h"
 #include "testhome.h"
@@ -79,7 +80,7 @@ class TestServerWidgetRun : public QObject
     {
         auto tab = std::make_unique<ServerWidget>('a', nullptr);
         tab->startTerminals();
-        if (!QTest::qWaitFor([&] { return tab->lastLine.contains("$"); }, deadline))
+        if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
             return nullptr;
         QTest::qWait(1000);
         return tab;
@@ -286,7 +287,7 @@ private slots:
         tab->sendCtrlC();
         QVERIFY(clock.elapsed() >= 1000); // the first Ctrl+C was not enough
         QVERIFY(clock.elapsed() < 10000);
-        QVERIFY(tab->watchLine.contains("$"));
+        QVERIFY(tab->run->watchLine.contains("$"));
     }
     void sandboxTypesNothingAndDoesNotWait()
     {
