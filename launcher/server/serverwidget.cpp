@@ -229,8 +229,14 @@ void ServerWidget::on_cbColor_currentIndexChanged(const QString& scheme)
     saveConfig();
 }
 
+// The field is read-only exactly while the port is chosen automatically.
 void ServerWidget::on_ttPort_selectionChanged() { ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port); }
-void ServerWidget::on_ttPort_cursorPositionChanged(int, int) { ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port); }
+
+void ServerWidget::on_ttPort_cursorPositionChanged(int, int)
+{
+    ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
+}
+
 void ServerWidget::browseInto(QLineEdit* field, bool directory)
 {
     const OperationGate::Hold hold(tr("Browse"));
@@ -248,6 +254,7 @@ void ServerWidget::browseInto(QLineEdit* field, bool directory)
 void ServerWidget::on_pushButton_7_clicked() { browseInto(ui->ttReportDirectory, true); }
 void ServerWidget::on_pushButton_8_clicked() { browseInto(ui->ttLogFile, false); }
 void ServerWidget::on_pushButton_9_clicked() { browseInto(ui->ttGeoipDB, false); }
+
 void ServerWidget::on_pushButton_10_clicked()
 {
     const OperationGate::Hold hold(tr("Add"));
@@ -307,6 +314,7 @@ void ServerWidget::normaliseModules(QLineEdit* field)
 
 void ServerWidget::on_ttInstall_textChanged(const QString&) { normaliseModules(ui->ttInstall); }
 void ServerWidget::on_ttUpgrades_textChanged(const QString&) { normaliseModules(ui->ttUpgrades); }
+
 void ServerWidget::updateCompleter(QCompleter* completer, QLineEdit* field, const QString& text)
 {
     completer->setCompletionPrefix(AC_list::completionPrefix(text));
@@ -317,6 +325,7 @@ void ServerWidget::updateCompleter(QCompleter* completer, QLineEdit* field, cons
 
 void ServerWidget::updateCompleterTTInstall(QString text) { updateCompleter(installCompleter, ui->ttInstall, text); }
 void ServerWidget::updateCompleterTTUpgrades(QString text) { updateCompleter(upgradesCompleter, ui->ttUpgrades, text); }
+
 void ServerWidget::insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name)
 {
     field->setText(AC_list::withCompletion(field->text(), name));
@@ -324,7 +333,11 @@ void ServerWidget::insertCompletion(QCompleter* completer, QLineEdit* field, con
 }
 
 void ServerWidget::insertCompletionTTInstall(QString name) { insertCompletion(installCompleter, ui->ttInstall, name); }
-void ServerWidget::insertCompletionTTUpgrades(QString name) { insertCompletion(upgradesCompleter, ui->ttUpgrades, name); }
+void ServerWidget::insertCompletionTTUpgrades(QString name)
+{
+    insertCompletion(upgradesCompleter, ui->ttUpgrades, name);
+}
+
 // ----------------------------------------------------------- run control
 
 int ServerWidget::getPort()
@@ -361,15 +374,8 @@ void ServerWidget::receiveText(const QString& text)
     setServerRunning(seen == RunControl::Seen::Running);
 }
 
-void ServerWidget::sendKeyCombinaison(QKeyEvent* event)
-{
-    run->sendKey(event);
-}
-
-void ServerWidget::delay(int ms)
-{
-    cooperativeWait(ms);
-}
+void ServerWidget::sendKeyCombinaison(QKeyEvent* event) { run->sendKey(event); }
+void ServerWidget::delay(int ms) { cooperativeWait(ms); }
 
 bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
 {
@@ -420,7 +426,7 @@ bool ServerWidget::chooseAutomaticPort()
     return true;
 }
 
-// The command line to type, with the Python environment before it. Null
+// The command line to type, with the Python environment before it; empty
 // when the tab went away during the environment's warning box.
 QStringList ServerWidget::serverLines()
 {
