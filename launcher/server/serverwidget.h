@@ -10,10 +10,10 @@
 class GitWidget;
 class MyQTermWidget;
 class QCompleter;
-class RunControl;
 class QKeyEvent;
 class QLineEdit;
 class QShowEvent;
+class RunControl;
 
 namespace Ui {
 class ServerWidget;
