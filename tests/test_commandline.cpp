@@ -244,17 +244,51 @@ private slots:
                  QString("velt/velt-bin --addons-path=velt/addons -i sale -u crm --without-demo all --http-interface=lo"));
     }
 
-    void valuesGoInAsTheyAre()
+    // Every value reaches the server as one argument, exactly as it was
+    // written, whatever the shell would make of it; the custom parameters are
+    // command-line text and split into words. Run by a real /bin/sh.
+    void valuesReachTheServerLiterally()
     {
         ServerOptions options = quietOptions();
+        options.texts["ttPort"] = "80 69";
+        options.texts["cbDB"] = "x;touch pwned";
+        options.texts["ttInstall"] = "x$(touch${IFS}p)";
+        options.texts["ttUser"] = "it's";
         options.texts["ttPassword"] = "pa ss";
-        options.texts["ttUser"] = "odd user";
         options.texts["ttLogDB"] = " "; // a single blank counts as text
+        options.texts["ttReportDirectory"] = "/tmp/r \"$HOME\"";
+        options.texts["ttLogFile"] = "`id`!!";
+        options.texts["cbLogHandler"] = ":INFO *";
+        options.checked << "chbDevDB";
+        options.texts["cbDevDB"] = "a|b";
+        options.texts["ttCustomParams"] = "--one  --two";
         const QString command = buildServerCommand(options);
-        QVERIFY(command.contains(" -r odd user"));
-        QVERIFY(command.contains(" -wpa ss"));
-        QVERIFY(command.contains(" --log-db= "));
-        QVERIFY(!command.contains(" -w "));
+        QVERIFY(command.startsWith("velt/velt-bin "));
+
+        QTemporaryDir dir;
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start("/bin/sh", {"-c", "args() { for a; do printf '%s\\0' \"$a\"; done; }; args"
+                                          + command.mid(int(strlen("velt/velt-bin")))});
+        QVERIFY(shell.waitForFinished(10000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QStringList args;
+        for (const QByteArray& arg : shell.readAllStandardOutput().split('\0'))
+            args << QString::fromUtf8(arg);
+        args.removeLast();
+        QCOMPARE(args, QStringList({"--xmlrpc-port", "80 69", "--addons-path=velt/addons", "-d", "x;touch pwned",
+                                    "--db-filter=x;touch pwned", "-i", "x$(touch${IFS}p)",
+                                    "--test-report-directory=/tmp/r \"$HOME\"", "--logfile=`id`!!",
+                                    "--log-handler=:INFO *", "--log-db= ", "-r", "it's", "-wpa ss", "--dev=a|b",
+                                    "--one", "--two"}));
+        QVERIFY(QDir(dir.path()).isEmpty());
+
+        // Plain values read as they always did.
+        options = quietOptions();
+        options.texts["ttReportDirectory"] = "/tmp/reports";
+        options.texts["ttPassword"] = "secret";
+        QCOMPARE(buildServerCommand(options),
+                 QString("velt/velt-bin --addons-path=velt/addons --test-report-directory=\"/tmp/reports\" -wsecret"));
     }
 
     void combosOnTheirQuietItems()
@@ -285,12 +319,12 @@ private slots:
         QCOMPARE(dropDatabaseLine("it's"), QString("dropdb 'it'\\''s' --if-exists\n"));
         QCOMPARE(dropDatabaseLine("$(id)"), QString("dropdb '$(id)' --if-exists\n"));
 
-        QCOMPARE(killLeftoversLine("8069"),
-                 QString("ps -aux | grep '[x]mlrpc-port 8069' | grep -v grep | awk '{print $2}' | xargs -r kill\n"));
-        QCOMPARE(killLeftoversLine("1'; reboot; '"),
-                 QString("ps -aux | grep '[x]mlrpc-port 1'\\''; reboot; '\\''' | grep -v grep | awk '{print $2}' "
-                         "| xargs -r kill\n"));
-        QCOMPARE(portProbeCommand(8073), QString("ps -efww | grep '[x]mlrpc-port 8073' | awk '{print $2}'"));
+        // The port as a whole word, and only a number: anything else kills nothing.
+        QCOMPARE(killLeftoversLine("8069"), QString("ps -efww | grep -E '[x]mlrpc-port 8069( |$)' | grep -v grep "
+                                                    "| awk '{print $2}' | xargs -r kill\n"));
+        for (const char* notAPort : {"", "80 69", " 8069", "abc", "1'; reboot; '", "806900"})
+            QCOMPARE(killLeftoversLine(notAPort), QString());
+        QCOMPARE(portProbeCommand(8073), QString("ps -efww | grep -E '[x]mlrpc-port 8073( |$)' | awk '{print $2}'"));
 
         QCOMPARE(workspaceCdLine("/home/dev", 'c'), QString("cd /home/dev/Documents/velt-servers/server_c\n"));
         QCOMPARE(workspaceCdLine("/home/my dev", 'c'), QString("cd '/home/my dev/Documents/velt-servers/server_c'\n"));
@@ -299,5 +333,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestCommandLine)
+QTEST_GUILESS_MAIN(TestCommandLine)
 #include "test_commandline.moc"

@@ -3,6 +3,7 @@
 // and the terminal layout toggle.
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
+#include "server/runcontrol.h"
 #include "server/serverwidget.h"
 #include "settings/configloader.h"
 #include "testhome.h"
@@ -482,10 +483,10 @@ private slots:
         // The terminal's output decides: the running marker, then a prompt.
         tab.receiveText("2026-12-08 10:00:00,000 42 INFO ? velt: database: db@localhost\r\n");
         QVERIFY(tab.isServerRunning());
-        QCOMPARE(tab.lastLine, QString());
+        QCOMPARE(tab.run->lastLine, QString());
         tab.receiveText("^C\r\n$ ");
         QVERIFY(!tab.isServerRunning());
-        QCOMPARE(tab.watchLine, QString("$ "));
+        QCOMPARE(tab.run->watchLine, QString("$ "));
 
         ConfigLoader::getSingleton()->auto_port = true;
         ServerWidget automatic('a', nullptr);

@@ -2,11 +2,15 @@
 // script as the workspace's start script: Start, Stop, Restart, Drop, the
 // automatic port, the refusals and warnings, and waits that end cleanly.
 #include "exec/myqtermwidget.h"
+#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
+#include "server/runcontrol.h"
 #include "server/serverwidget.h"
 #include "settings/configloader.h"
+#include "shell/mainwidget.h"
+#include "standinserver.h"
 #include "testhome.h"
 #include "ui_serverwidget.h"
 
@@ -16,9 +20,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QTabWidget>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <csignal>
+#include <limits>
 #include <memory>
 #include <unistd.h>
 
@@ -35,17 +42,38 @@ void onAlarm(int)
     ::_exit(3);
 }
 
-// How many processes on the machine carry "xmlrpc-port <port>" in their command line.
-int processesOnPort(int port)
+// The processes on the machine whose command line carries "xmlrpc-port
+// <port>", the port as a whole word.
+QList<int> processesOn(const QString& port)
 {
     QProcess ps;
-    ps.start("ps", {"-efww"});
+    ps.start("ps", {"-eww", "-o", "pid=,args="});
     ps.waitForFinished(10000);
-    const QByteArray needle = "xmlrpc-port " + QByteArray::number(port);
-    int count = 0;
-    for (const QByteArray& line : ps.readAllStandardOutput().split('\n'))
-        count += line.contains(needle) && !line.contains("ps -efww");
-    return count;
+    const QRegularExpression portWord("xmlrpc-port " + port + "( |$)");
+    QList<int> pids;
+    for (const QString& line : QString::fromUtf8(ps.readAllStandardOutput()).split('\n'))
+        if (line.contains(portWord) && !line.contains("ps -eww"))
+            pids << line.trimmed().section(' ', 0, 0).toInt();
+    return pids;
+}
+
+int processesOnPort(int port)
+{
+    return processesOn(QString::number(port)).size();
+}
+
+// A port of the test's own: free for listening and carried by no process's
+// command line, so nothing the test kills by port is anybody else's.
+int privatePort()
+{
+    for (;;) {
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0))
+            return 0;
+        const int port = probe.serverPort();
+        if (processesOnPort(port) == 0 && processesOn(QString::number(port) + "0").isEmpty())
+            return port;
+    }
 }
 
 }
@@ -56,7 +84,10 @@ class TestServerWidgetRun : public QObject
 
     TestHome home;
 
-    QString workspace() const { return home.path() + "/Documents/velt-servers/server_a"; }
+    QString workspace(char letter = 'a') const
+    {
+        return home.path() + "/Documents/velt-servers/server_" + QChar(letter);
+    }
     QStringList calls() const
     {
         QStringList lines = QString::fromUtf8(home.readFile("calls.txt")).split('\n');
@@ -69,17 +100,23 @@ class TestServerWidgetRun : public QObject
         QFile::setPermissions(home.path() + "/" + relativePath,
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
-    void writeConfig(const QByteArray& body)
+    void writeConfig(const QByteArray& body, char letter = 'a')
     {
-        home.writeFile("Documents/velt-servers/server_a/VLconfig", "### CONFIG FILE ###\n" + body);
+        home.writeFile(QString("Documents/velt-servers/server_%1/VLconfig").arg(letter),
+                       "### CONFIG FILE ###\n" + body);
+    }
+    // The settings of a tab with one database and a port of the test's own.
+    QByteArray privateConfig(int port, const QByteArray& more = QByteArray())
+    {
+        return "<--- DB <---\ndb_server_a\n---> DB --->\nport:::" + QByteArray::number(port) + "\n" + more;
     }
 
     // A tab whose terminal has finished its own set-up lines.
-    std::unique_ptr<ServerWidget> openTab()
+    std::unique_ptr<ServerWidget> openTab(char letter = 'a')
     {
-        auto tab = std::make_unique<ServerWidget>('a', nullptr);
+        auto tab = std::make_unique<ServerWidget>(letter, nullptr);
         tab->startTerminals();
-        if (!QTest::qWaitFor([&] { return tab->lastLine.contains("$"); }, deadline))
+        if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
             return nullptr;
         QTest::qWait(1000);
         return tab;
@@ -101,10 +138,15 @@ private slots:
         // A dropdb of our own on the PATH records what it was given.
         home.writeFile(".bashrc", "PS1='$ '\nexport PATH=\"$HOME/bin:$PATH\"\n");
         writeExecutable("bin/dropdb", "#!/bin/sh\necho \"dropdb $# args: $*\" >> \"$HOME/calls.txt\"\n");
-        QVERIFY(QDir().mkpath(workspace() + "/velt"));
-        QFile::copy(KVL_STANDIN_SERVER, workspace() + "/velt/velt-bin");
-        QVERIFY(QFile::setPermissions(workspace() + "/velt/velt-bin",
-                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        for (char letter : {'a', 'b'}) {
+            QVERIFY(QDir().mkpath(workspace(letter) + "/velt"));
+            QFile::copy(KVL_STANDIN_SERVER, workspace(letter) + "/velt/velt-bin");
+            QVERIFY(QFile::setPermissions(workspace(letter) + "/velt/velt-bin",
+                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        // A ps that also writes a warning on its error output, for the
+        // automatic port's probe when a test puts it on the PATH.
+        writeExecutable("noisy/ps", "#!/bin/sh\necho 'ps: a warning' >&2\nexec /bin/ps \"$@\"\n");
         // The activation takes the next typed line if it came too early.
         for (const char* python : {"python2", "python3"})
             home.writeFile(QString("Documents/velt-servers/environnements/vMaster/%1/bin/activate").arg(python),
@@ -127,26 +169,26 @@ private slots:
 
     void startThenStop()
     {
-        writeConfig("<--- DB <---\ndb_server_a\n---> DB --->\nWorkers:::1\ninstall:::sale\n");
+        const int port = privatePort();
+        const QString portText = QString::number(port);
+        writeConfig(privateConfig(port, "Workers:::1\ninstall:::sale\n"));
         ConfigLoader::getSingleton()->remove_installs = true;
         auto tab = openTab();
         QVERIFY(tab);
-        QCOMPARE(tab->ui->ttPort->text(), QString());
         tab->ui->bStart->click();
-        QCOMPARE(tab->ui->ttPort->text(), QString("8069"));
         QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
         QVERIFY(!tab->ui->bStart->isEnabled());
         QVERIFY(tab->ui->bStop->isEnabled() && tab->ui->bRestart->isEnabled());
 
         // cd, then the environment, then the command line, each after the prompt.
         QCOMPARE(calls(), QStringList({"activated",
-                                      "server pwd=" + workspace() + " venv=vMaster-python3 args=--xmlrpc-port 8069 "
+                                      "server pwd=" + workspace() + " venv=vMaster-python3 args=--xmlrpc-port " + portText + " "
                                       "--addons-path=velt/addons -d db_server_a --db-filter=db_server_a -i sale "
                                       "--without-demo all --log-handler=velt.http.rpc.request:DEBUG --workers=1"}));
         // The modules were installed once: the next start does not install them again.
         QCOMPARE(tab->ui->ttInstall->text(), QString());
         QVERIFY(!tab->command.contains(" -i "));
-        QVERIFY(QTest::qWaitFor([] { return processesOnPort(8069) == 2; }, deadline)); // server and worker
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(port) == 2; }, deadline)); // server and worker
 
         tab->ui->bStop->click();
         QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
@@ -154,12 +196,13 @@ private slots:
         QVERIFY(!tab->ui->bStop->isEnabled() && !tab->ui->bRestart->isEnabled());
         QVERIFY(calls().contains("server stopped"));
         // The worker ignored Ctrl+C; the kill line took it.
-        QVERIFY(QTest::qWaitFor([] { return processesOnPort(8069) == 0; }, deadline));
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(port) == 0; }, deadline));
     }
 
     void restartRunsTheServerAgain()
     {
-        writeConfig("<--- DB <---\ndb_server_a\n---> DB --->\nport:::8069\n");
+        const int port = privatePort();
+        writeConfig(privateConfig(port));
         auto tab = openTab();
         QVERIFY(tab);
         tab->ui->bStart->click();
@@ -171,12 +214,13 @@ private slots:
         QCOMPARE(lines.at(2), QString("server stopped"));
         QCOMPARE(lines.at(3), QString("activated"));
         QVERIFY(lines.at(4).endsWith("--log-handler=velt.http.rpc.request:DEBUG --second"));
-        QVERIFY(lines.at(4).contains("--xmlrpc-port 8069 "));
+        QVERIFY(lines.at(4).contains(QString("--xmlrpc-port %1 ").arg(port)));
         QVERIFY(stopServer(*tab));
     }
 
     void dropStopsTheServerFirst()
     {
+        writeConfig(privateConfig(privatePort()));
         auto tab = openTab();
         QVERIFY(tab);
         tab->ui->bStart->click();
@@ -208,16 +252,27 @@ private slots:
         }
         QVERIFY(QTest::qWaitFor([] { return processesOnPort(8069) == 1 && processesOnPort(8073) == 1; }, deadline));
 
+        // The candidates are fixed; other processes of the machine may hold
+        // some of them too, so the port expected is the first nobody holds.
+        int expected = 0;
+        for (int candidate : {8077, 8081, 8085, 8089, 8093, 8097, 8101})
+            if (processesOnPort(candidate) == 0) {
+                expected = candidate;
+                break;
+            }
+        if (!expected)
+            QSKIP("every automatic port is taken on this machine");
+
         ConfigLoader::getSingleton()->auto_port = true;
         writeConfig("<--- DB <---\ndb_server_a\n---> DB --->\nport:::8069\n");
         auto tab = openTab();
         QVERIFY(tab);
         QVERIFY(tab->ui->ttPort->isReadOnly());
         tab->ui->bStart->click();
-        QCOMPARE(tab->ui->ttPort->text(), QString("8077"));
-        QVERIFY(tab->command.contains(" --xmlrpc-port 8077 "));
+        QCOMPARE(tab->ui->ttPort->text(), QString::number(expected));
+        QVERIFY(tab->command.contains(QString(" --xmlrpc-port %1 ").arg(expected)));
         QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-        QCOMPARE(processesOnPort(8077), 1);
+        QCOMPARE(processesOnPort(expected), 1);
         QVERIFY(stopServer(*tab));
 
         for (auto& holder : holders) {
@@ -256,8 +311,175 @@ private slots:
                                     "velt shell."}));
         // The server starts all the same, in shell mode, in the Python 2 environment.
         QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+        // An empty port field takes the default port.
+        QCOMPARE(tab->ui->ttPort->text(), QString("8069"));
         QVERIFY(calls().last().contains(" venv=vMaster-python2 args=shell --xmlrpc-port 8069 "));
-        QVERIFY(stopServer(*tab));
+        // Stop would kill by a port that other servers of the machine may use.
+        QVERIFY(tab->sendCtrlC());
+    }
+
+    // A second Start while the first one waits is refused: one start, and
+    // when the server then ends on its own nothing is typed again.
+    void doubleStartStartsOnce()
+    {
+        const int port = privatePort();
+        writeConfig(privateConfig(port));
+        auto tab = openTab();
+        QVERIFY(tab);
+        QStringList refusals;
+        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
+                                                      [&](const QString& message) { refusals << message; });
+        // The activation takes a second: the second click comes during its wait.
+        QTimer::singleShot(300, tab.get(), [&] { tab->ui->bStart->click(); });
+        tab->ui->bStart->click();
+        disconnect(watch);
+        QCOMPARE(refusals.size(), 1);
+        QVERIFY(refusals.first().contains("Start server"));
+        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+
+        for (int pid : processesOn(QString::number(port)))
+            ::kill(pid, SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
+        QTest::qWait(3000);
+        QCOMPARE(calls().size(), 3);
+        QCOMPARE(calls().first(), QString("activated"));
+        QVERIFY(calls().at(1).startsWith("server pwd="));
+        QCOMPARE(calls().last(), QString("server stopped"));
+    }
+
+    // While a tab's operation shows its Bug Splat window the tab cannot be
+    // closed; if the tab goes some other way meanwhile, the operation ends
+    // without touching it (the sanitized build watches).
+    void tabClosedDuringItsSplat()
+    {
+        ConfigLoader::getSingleton()->auto_port = true;
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", home.path().toUtf8() + "/noisy:" + path);
+        mainWidget window(nullptr);
+        auto* tabs = window.findChild<QTabWidget*>("tabWidget");
+        QVERIFY(tabs);
+        QPointer<ServerWidget> tab = qobject_cast<ServerWidget*>(tabs->widget(0));
+        QVERIFY(tab);
+        QStringList refusals;
+        QStringList boxes;
+        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
+                                                      [&](const QString& message) { refusals << message; });
+        TermExecutor* executor = TermExecutor::getSingleton();
+        bool stillThere = false;
+        QTimer splat;
+        connect(&splat, &QTimer::timeout, this, [&] {
+            if (!executor->splatWindow->isVisible())
+                return;
+            splat.stop();
+            ModalAnswer::clickButton("No", &boxes, 3000);
+            emit tabs->tabCloseRequested(tabs->indexOf(tab));
+            stillThere = tabs->indexOf(tab) == 0;
+            delete tab.data();
+            executor->splatWindow->hide();
+        });
+        splat.start(30);
+        tab->ui->bStart->click();
+        splat.stop();
+        disconnect(watch);
+        qputenv("PATH", path);
+
+        QVERIFY(stillThere);
+        QVERIFY(boxes.isEmpty()); // not even asked
+        QCOMPARE(refusals.size(), 1);
+        QVERIFY(refusals.first().contains("Remove server"));
+        QVERIFY(tab.isNull());
+        QVERIFY(!OperationGate::shared().busy());
+        QTest::qWait(500);
+        QVERIFY(calls().isEmpty());
+    }
+
+    // secBeforeShutDown as a hand-edited file may give it: none, negative,
+    // huge. Stop still returns at once, and a program that ignores Ctrl+C is
+    // given up on in the end instead of freezing the window.
+    void shutDownPatienceOutOfRange()
+    {
+        writeConfig(privateConfig(privatePort()));
+        auto tab = openTab();
+        QVERIFY(tab);
+        for (int seconds : {0, -1, std::numeric_limits<int>::max()}) {
+            ConfigLoader::getSingleton()->secBeforeShutDown = seconds;
+            tab->ui->bStart->click();
+            QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+            QElapsedTimer clock;
+            clock.start();
+            tab->ui->bStop->click();
+            QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(seconds)));
+            QVERIFY(!tab->isServerRunning());
+            QCOMPARE(calls().last(), QString("server stopped"));
+            QTest::qWait(1000); // the kill line's own prompt
+        }
+
+        // On a bare terminal, without a tab: a program that ignores Ctrl+C
+        // is given up on.
+        MyQTermWidget terminal(0, nullptr);
+        RunControl control(&terminal, nullptr);
+        connect(&terminal, &QTermWidget::receivedData, &control, [&](const QString& text) { control.receive(text); });
+        terminal.startShellProgram();
+        QVERIFY(QTest::qWaitFor([&] { return control.lastLine.contains("$"); }, deadline));
+        ConfigLoader::getSingleton()->secBeforeShutDown = -1;
+        terminal.sendText("sh -c 'trap \"\" INT; sleep 18'\n");
+        QTest::qWait(1000);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!control.interrupt());
+        QVERIFY(clock.elapsed() >= 9000 && clock.elapsed() < 16000);
+        QVERIFY(QTest::qWaitFor([&] { return control.watchLine.contains("$"); }, deadline));
+    }
+
+    // Stop kills what is left on the port its server was started on, as a
+    // whole word: not the port typed into the field since, not a longer port
+    // that begins with it.
+    void stopKillsOnlyItsOwnServer()
+    {
+        const int ownPort = privatePort();
+        int otherPort = privatePort();
+        while (otherPort == ownPort)
+            otherPort = privatePort();
+        StandInServer longerPort(QString::number(ownPort) + "0");
+        QVERIFY(longerPort.isReady());
+        writeConfig(privateConfig(ownPort, "Workers:::1\n"), 'a');
+        writeConfig(privateConfig(otherPort), 'b');
+        auto a = openTab('a');
+        auto b = openTab('b');
+        QVERIFY(a && b);
+        a->ui->bStart->click();
+        b->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return a->isServerRunning() && b->isServerRunning(); }, deadline));
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(ownPort) == 2; }, deadline)); // server and worker
+
+        a->ui->ttPort->setText(QString::number(otherPort));
+        a->ui->bStop->click();
+        // The worker ignores Ctrl+C: only the kill by port ends it.
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(ownPort) == 0; }, deadline));
+        QTest::qWait(1000);
+        QCOMPARE(processesOnPort(otherPort), 1);
+        QVERIFY(b->isServerRunning());
+        QVERIFY(longerPort.isAlive());
+        QVERIFY(stopServer(*b));
+    }
+
+    // A database name from elsewhere reaches the server as one argument and
+    // never runs as a command.
+    void hostileDatabaseNamesStayNames()
+    {
+        const int port = privatePort();
+        for (const QString name : {"x;touch pwned", "x$(touch${IFS}p)"}) {
+            QFile::remove(home.path() + "/calls.txt");
+            writeConfig(("<--- DB <---\n" + name + "\n---> DB --->\nport:::" + QString::number(port) + "\n").toUtf8());
+            auto tab = openTab();
+            QVERIFY(tab);
+            tab->ui->bStart->click();
+            QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+            QVERIFY2(calls().last().contains(" -d " + name + " --db-filter=" + name + " "), qPrintable(calls().last()));
+            QVERIFY(stopServer(*tab));
+        }
+        QVERIFY(!QFile::exists(workspace() + "/pwned"));
+        QVERIFY(!QFile::exists(workspace() + "/p"));
     }
 
     void closingTheTabEndsWaits()
@@ -286,7 +508,7 @@ private slots:
         tab->sendCtrlC();
         QVERIFY(clock.elapsed() >= 1000); // the first Ctrl+C was not enough
         QVERIFY(clock.elapsed() < 10000);
-        QVERIFY(tab->watchLine.contains("$"));
+        QVERIFY(tab->run->watchLine.contains("$"));
     }
     void sandboxTypesNothingAndDoesNotWait()
     {

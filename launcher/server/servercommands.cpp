@@ -2,6 +2,15 @@
 
 #include "exec/shellquote.h"
 
+namespace {
+// Matches the port as a whole word, so 806 never finds the server on 8069;
+// the bracket keeps grep from matching its own command line.
+QString portPattern(const QString& digits)
+{
+    return "grep -E '[x]mlrpc-port " + digits + "( |$)'";
+}
+}
+
 namespace ServerCommands {
 
 QString workspaceCdLine(const QString& home, char letter)
@@ -14,16 +23,26 @@ QString dropDatabaseLine(const QString& database)
     return "dropdb " + shellQuote(database) + " --if-exists\n";
 }
 
+bool isPortNumber(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 5)
+        return false;
+    for (const QChar c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
 QString killLeftoversLine(const QString& port)
 {
-    // The bracket keeps grep from matching its own command line.
-    return "ps -aux | grep " + shellQuote("[x]mlrpc-port " + port)
-        + " | grep -v grep | awk '{print $2}' | xargs -r kill\n";
+    if (!isPortNumber(port))
+        return QString();
+    return "ps -efww | " + portPattern(port) + " | grep -v grep | awk '{print $2}' | xargs -r kill\n";
 }
 
 QString portProbeCommand(int port)
 {
-    return "ps -efww | grep '[x]mlrpc-port " + QString::number(port) + "' | awk '{print $2}'";
+    return "ps -efww | " + portPattern(QString::number(port)) + " | awk '{print $2}'";
 }
 
 QList<int> autoPortCandidates()

@@ -1,8 +1,12 @@
 #include "serveroptions.h"
 
+#include "exec/shellquote.h"
+
 namespace {
 
-enum class Piece { Text, Flag, Combo };
+// Text and Combo values are quoted, Raw ones are command-line text of the
+// person's own, typed as it is.
+enum class Piece { Text, Flag, Combo, Raw };
 
 // One option of the command line: the widget it comes from and what it adds.
 struct OptionPiece
@@ -70,7 +74,7 @@ const OptionPiece lastPieces[] = {
     {Piece::Text, "ttLimitTimeReal", " --limit-time-real=", nullptr},
     {Piece::Text, "ttLimitTimeRealCron", " --limit-time-real-cron=", nullptr},
     {Piece::Text, "ttLimitRequest", " --limit-request=", nullptr},
-    {Piece::Text, "ttCustomParams", " ", nullptr},
+    {Piece::Raw, "ttCustomParams", " ", nullptr},
 };
 
 template <size_t N>
@@ -81,6 +85,10 @@ void appendPieces(QString& command, const ServerOptions& options, const OptionPi
         switch (piece.kind) {
         case Piece::Text:
             if (!options.text(name).isEmpty())
+                command += QLatin1String(piece.prefix) + shellQuote(options.text(name));
+            break;
+        case Piece::Raw:
+            if (!options.text(name).isEmpty())
                 command += QLatin1String(piece.prefix) + options.text(name);
             break;
         case Piece::Flag:
@@ -90,11 +98,22 @@ void appendPieces(QString& command, const ServerOptions& options, const OptionPi
         case Piece::Combo: {
             const QString value = options.text(name);
             if (!value.isEmpty() && value != QLatin1String(piece.skipWhen))
-                command += QLatin1String(piece.prefix) + value;
+                command += QLatin1String(piece.prefix) + shellQuote(value);
             break;
         }
         }
     }
+}
+
+// Between double quotes, as the report directory has always been written;
+// a value holding what the shell still expands there ($ ` \ " and the
+// interactive shell's !) is put between single quotes instead.
+QString doubleQuoted(const QString& value)
+{
+    for (const QChar c : value)
+        if (c == '"' || c == '\\' || c == '$' || c == '`' || c == '!')
+            return shellQuote(value);
+    return '"' + value + '"';
 }
 
 // " --dev=" with the chosen developer-mode features, or nothing.
@@ -104,7 +123,7 @@ QString devModePiece(const ServerOptions& options)
     if (options.isChecked("chbAll"))
         features += "all,";
     if (options.isChecked("chbDevDB"))
-        features += options.text("cbDevDB") + ",";
+        features += shellQuote(options.text("cbDevDB")) + ",";
     if (options.isChecked("chbReload"))
         features += "reload,";
     if (options.isChecked("chbQWeb"))
@@ -132,21 +151,21 @@ QString buildServerCommand(const ServerOptions& options)
     if (options.isChecked("chbShell"))
         command += " shell";
     if (!options.text("ttPort").isEmpty())
-        command += " --xmlrpc-port " + options.text("ttPort");
+        command += " --xmlrpc-port " + shellQuote(options.text("ttPort"));
     command += options.isChecked("chbEnterprise") ? " --addons-path=enterprise,velt/addons"
                                                   : " --addons-path=velt/addons";
-    const QString database = options.text("cbDB");
-    if (!database.isEmpty())
+    const QString database = shellQuote(options.text("cbDB"));
+    if (!options.text("cbDB").isEmpty())
         command += " -d " + database + " --db-filter=" + database;
     if (!options.text("ttInstall").isEmpty())
-        command += " -i " + options.text("ttInstall");
+        command += " -i " + shellQuote(options.text("ttInstall"));
     if (!options.text("ttUpgrades").isEmpty())
-        command += " -u " + options.text("ttUpgrades");
+        command += " -u " + shellQuote(options.text("ttUpgrades"));
     if (!options.isChecked("chbDemoData"))
         command += " --without-demo all";
     appendPieces(command, options, middlePieces);
     if (!options.text("ttReportDirectory").isEmpty())
-        command += " --test-report-directory=\"" + options.text("ttReportDirectory") + "\"";
+        command += " --test-report-directory=" + doubleQuoted(options.text("ttReportDirectory"));
     appendPieces(command, options, loggingToLanguagePieces);
     command += devModePiece(options);
     appendPieces(command, options, lastPieces);

@@ -21,7 +21,8 @@ struct ServerOptions
 };
 
 // The server command line that Start types, in the workspace directory.
-// Values go in as they are: the user sees and edits this line.
+// Every value is quoted for the shell (a plain one reads as it is); the
+// custom parameters are command-line text and go in as they are.
 QString buildServerCommand(const ServerOptions& options);
 
 // The start script for a community branch: older versions only have velt.py.

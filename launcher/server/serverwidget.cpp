@@ -3,65 +3,31 @@
 
 #include "cooperativewait.h"
 #include "exec/myqtermwidget.h"
+#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "server/autocompletionlist.h"
+#include "server/runcontrol.h"
 #include "server/servercommands.h"
 #include "server/vlconfig.h"
 #include "server/widgetvalues.h"
 #include "settings/configloader.h"
 #include "settings/homedirectory.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCompleter>
-#include <QDataStream>
-#include <QFileDialog>
-#include <QFileInfo>
 #include "git/gitrepository.h"
 #include "git/gittab.h"
 #include "git/gitwidget.h"
 #include "server/serverversion.h"
 #include "tools/dblist.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDataStream>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QVBoxLayout>
-
-namespace {
-
-const char* const promptMarker = "$";
-const char* const runningMarker = "? velt: database: ";
-
-// VLconfig keys and the widgets that hold their values, in file order.
-const char* const configFields[][2] = {
-    {"python2", "chbPy2"}, {"shell", "chbShell"}, {"enterprise", "chbEnterprise"},
-    {"demo_data", "chbDemoData"}, {"install", "ttInstall"}, {"upgrade", "ttUpgrades"}, {"db", "cbDB"},
-    {"color", "cbColor"}, {"port", "ttPort"}, {"log", "cbLog"}, {"http-interface", "ttHttpInterface"},
-    {"longPollingPort", "ttLongPollingPort"}, {"no-HTTP", "chbNoHttp"}, {"Proxy-mode", "chbProxyMode"},
-    {"logFile", "ttLogFile"}, {"logRotate", "chbLogRotate"}, {"Syslog", "chbSyslog"},
-    {"log-handler", "cbLogHandler"}, {"logDB", "ttLogDB"}, {"LogDBLevel", "cbLogDBLevel"},
-    {"DBUser", "ttUser"}, {"DBPassword", "ttPassword"}, {"pg-path", "ttPgPath"}, {"DBHost", "ttDBHost"},
-    {"DBPort", "ttDBPort"}, {"DBSSLMode", "ttDBSSLMode"}, {"DBMaxCo", "ttDBMaxConnections"},
-    {"DBTemplate", "ttDBTemplate"}, {"TestFile", "ttTestFile"}, {"Report-directory", "ttReportDirectory"},
-    {"Test-enable", "chbTestEnable"}, {"Test-commit", "chbTestCommit"}, {"email-from", "ttEmailFrom"},
-    {"smtp-server", "ttSMTPServer"}, {"smtp-port", "ttSMTPPort"}, {"smtp-ssl", "chbSMTPSSL"},
-    {"smtp-user", "ttSMTPUser"}, {"smtp-password", "ttSMTPPassword"}, {"loadLanguage", "ttLoadLanguage"},
-    {"language", "ttLanguage"}, {"il8nExport", "ttIl8nExport"}, {"il8nImport", "ttIl8nImport"},
-    {"il8nOverwrite", "chbIl8nOverwrite"}, {"INmodules", "ttModules"}, {"dev-mode-all", "chbAll"},
-    {"dev-mode-db", "chbDevDB"}, {"dev-mode-db-cb", "cbDevDB"}, {"dev-mode-reload", "chbReload"},
-    {"dev-mode-qweb", "chbQWeb"}, {"dev-mode-werkzeug", "chbWerkzeug"}, {"dev-mode-xml", "chbXML"},
-    {"shellInterface", "cbShellInterface"}, {"stop-after-init", "chbStopAfterInit"},
-    {"unaccent", "chbUnaccent"}, {"OSVMemoryCount", "ttOSVMemoryCount"}, {"OSVAgeLimit", "ttOSVageLimit"},
-    {"MaxCronThreads", "ttMaxCronThreads"}, {"GeoipDB", "ttGeoipDB"}, {"Workers", "ttWorkers"},
-    {"LimitMemorySoft", "ttLimitMemorySoft"}, {"LimitMemoryHard", "ttLimitMemoryHard"},
-    {"LimitTimeCPU", "ttLimitTimeCPU"}, {"LimitTimeReal", "ttLimitTimeReal"},
-    {"limitTimeRealCron", "ttLimitTimeRealCron"}, {"limitRequest", "ttLimitRequest"},
-    {"CustomParams", "ttCustomParams"},
-};
-
-
-}
 
 ServerWidget::ServerWidget(char letter, QWidget* parent)
     : QWidget(parent)
@@ -73,6 +39,7 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
     loading = true;
 
     serverTerminal = createTerminal();
+    run = new RunControl(serverTerminal, this);
     connect(serverTerminal, &QTermWidget::receivedData, this, &ServerWidget::receiveText);
     home = homeDirectory();
     const QString cdLine = ServerCommands::workspaceCdLine(home, letter);
@@ -112,9 +79,6 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
     ui->tabWidget->setCurrentIndex(0);
     createCompleters();
     checkVersion();
-
-    // A wait for the prompt must not outlive the launcher's window.
-    connect(qApp, &QGuiApplication::lastWindowClosed, this, [this] { launcherClosing = true; });
 }
 
 ServerWidget::~ServerWidget()
@@ -217,10 +181,7 @@ void ServerWidget::saveConfig()
     VLConfig::Content content;
     for (int i = 0; i < ui->cbDB->count(); ++i)
         content.databases << ui->cbDB->itemText(i);
-    for (const auto& field : configFields) {
-        QWidget* widget = findChild<QWidget*>(field[1]);
-        content.values.insert(field[0], widgetValue(widget));
-    }
+    content.values = formValues(this);
     content.checkoutPoints = communityGit ? communityGit->repository.getCheckoutPoints() : checkoutPoints;
     VLConfig::write(configPath(), content);
 }
@@ -233,9 +194,7 @@ void ServerWidget::loadConfig()
     for (const VLConfig::Entry& entry : entries) {
         switch (entry.kind) {
         case VLConfig::Entry::Value:
-            for (const auto& field : configFields)
-                if (entry.key == QLatin1String(field[0]))
-                    setWidgetValue(findChild<QWidget*>(field[1]), entry.value);
+            setFormValue(this, entry.key, entry.value);
             break;
         case VLConfig::Entry::Databases:
             ui->cbDB->clear();
@@ -270,10 +229,8 @@ void ServerWidget::on_cbColor_currentIndexChanged(const QString& scheme)
     saveConfig();
 }
 
-void ServerWidget::on_ttPort_selectionChanged()
-{
-    ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
-}
+// The field is read-only exactly while the port is chosen automatically.
+void ServerWidget::on_ttPort_selectionChanged() { ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port); }
 
 void ServerWidget::on_ttPort_cursorPositionChanged(int, int)
 {
@@ -282,33 +239,30 @@ void ServerWidget::on_ttPort_cursorPositionChanged(int, int)
 
 void ServerWidget::browseInto(QLineEdit* field, bool directory)
 {
+    const OperationGate::Hold hold(tr("Browse"));
+    if (!hold)
+        return;
+    const QPointer<ServerWidget> self(this);
     QFileDialog dialog(this);
     dialog.setDirectory(home);
     dialog.setFileMode(directory ? QFileDialog::Directory : QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || !self || dialog.selectedFiles().isEmpty())
         return;
     field->setText(dialog.selectedFiles().first());
 }
 
-void ServerWidget::on_pushButton_7_clicked()
-{
-    browseInto(ui->ttReportDirectory, true);
-}
-
-void ServerWidget::on_pushButton_8_clicked()
-{
-    browseInto(ui->ttLogFile, false);
-}
-
-void ServerWidget::on_pushButton_9_clicked()
-{
-    browseInto(ui->ttGeoipDB, false);
-}
+void ServerWidget::on_pushButton_7_clicked() { browseInto(ui->ttReportDirectory, true); }
+void ServerWidget::on_pushButton_8_clicked() { browseInto(ui->ttLogFile, false); }
+void ServerWidget::on_pushButton_9_clicked() { browseInto(ui->ttGeoipDB, false); }
 
 void ServerWidget::on_pushButton_10_clicked()
 {
+    const OperationGate::Hold hold(tr("Add"));
+    if (!hold)
+        return;
+    const QPointer<ServerWidget> self(this);
     const QString name = DBList::askNewDB();
-    if (name == DBList::cancelMarker())
+    if (!self || name == DBList::cancelMarker())
         return;
     ui->cbDB->addItem(name);
     ui->cbDB->setCurrentIndex(ui->cbDB->count() - 1);
@@ -358,15 +312,8 @@ void ServerWidget::normaliseModules(QLineEdit* field)
     saveConfig();
 }
 
-void ServerWidget::on_ttInstall_textChanged(const QString&)
-{
-    normaliseModules(ui->ttInstall);
-}
-
-void ServerWidget::on_ttUpgrades_textChanged(const QString&)
-{
-    normaliseModules(ui->ttUpgrades);
-}
+void ServerWidget::on_ttInstall_textChanged(const QString&) { normaliseModules(ui->ttInstall); }
+void ServerWidget::on_ttUpgrades_textChanged(const QString&) { normaliseModules(ui->ttUpgrades); }
 
 void ServerWidget::updateCompleter(QCompleter* completer, QLineEdit* field, const QString& text)
 {
@@ -376,15 +323,8 @@ void ServerWidget::updateCompleter(QCompleter* completer, QLineEdit* field, cons
         completer->complete();
 }
 
-void ServerWidget::updateCompleterTTInstall(QString text)
-{
-    updateCompleter(installCompleter, ui->ttInstall, text);
-}
-
-void ServerWidget::updateCompleterTTUpgrades(QString text)
-{
-    updateCompleter(upgradesCompleter, ui->ttUpgrades, text);
-}
+void ServerWidget::updateCompleterTTInstall(QString text) { updateCompleter(installCompleter, ui->ttInstall, text); }
+void ServerWidget::updateCompleterTTUpgrades(QString text) { updateCompleter(upgradesCompleter, ui->ttUpgrades, text); }
 
 void ServerWidget::insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name)
 {
@@ -392,11 +332,7 @@ void ServerWidget::insertCompletion(QCompleter* completer, QLineEdit* field, con
     completer->popup()->hide();
 }
 
-void ServerWidget::insertCompletionTTInstall(QString name)
-{
-    insertCompletion(installCompleter, ui->ttInstall, name);
-}
-
+void ServerWidget::insertCompletionTTInstall(QString name) { insertCompletion(installCompleter, ui->ttInstall, name); }
 void ServerWidget::insertCompletionTTUpgrades(QString name)
 {
     insertCompletion(upgradesCompleter, ui->ttUpgrades, name);
@@ -431,95 +367,26 @@ void ServerWidget::setServerRunning(bool running)
 
 void ServerWidget::receiveText(const QString& text)
 {
-    lastLine = text.split("\r\n").last();
-    watchLine = lastLine;
-    if (text.contains(runningMarker)) {
-        serverTerminal->setFocus();
-        setServerRunning(true);
-    } else if (text.contains(promptMarker)) {
-        serverTerminal->setFocus();
-        setServerRunning(false);
-    }
+    const RunControl::Seen seen = run->receive(text);
+    if (seen == RunControl::Seen::Nothing)
+        return;
+    serverTerminal->setFocus();
+    setServerRunning(seen == RunControl::Seen::Running);
 }
 
-void ServerWidget::sendKeyCombinaison(QKeyEvent* event)
-{
-    for (QObject* child : serverTerminal->children()) {
-        if (qstrcmp(child->metaObject()->className(), "Konsole::TerminalDisplay") == 0) {
-            QCoreApplication::postEvent(child, event);
-            return;
-        }
-    }
-    delete event;
-}
-
-void ServerWidget::delay(int ms)
-{
-    cooperativeWait(ms);
-}
-
-bool ServerWidget::waitsAbandoned() const
-{
-    return launcherClosing || QCoreApplication::closingDown();
-}
-
-bool ServerWidget::waitForPrompt(int interruptionsAtStart)
-{
-    QPointer<ServerWidget> self(this);
-    while (!watchLine.contains(promptMarker)) {
-        delay(100);
-        if (!self || waitsAbandoned() || interruptions != interruptionsAtStart)
-            return false;
-    }
-    return true;
-}
+void ServerWidget::sendKeyCombinaison(QKeyEvent* event) { run->sendKey(event); }
+void ServerWidget::delay(int ms) { cooperativeWait(ms); }
 
 bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
 {
     startTerminals();
-    // In the sandbox nothing reaches the shell, so no prompt would ever answer.
-    if (ConfigLoader::getSingleton()->sandbox) {
-        for (const QString& line : lines)
-            serverTerminal->sendText(line, false);
-        return true;
-    }
-    const int interruptionsAtStart = interruptions;
-    for (int i = 0; i < lines.size(); ++i) {
-        // Cleared before typing, so an earlier prompt is not taken for this line's.
-        watchLine.clear();
-        serverTerminal->sendText(lines.at(i), false);
-        if (noWaitLast && i == lines.size() - 1)
-            break;
-        if (!waitForPrompt(interruptionsAtStart))
-            return false;
-        watchLine.clear();
-    }
-    return true;
+    return run->typeLines(lines, noWaitLast);
 }
 
-bool ServerWidget::interruptUntilPrompt()
+bool ServerWidget::sendCtrlC()
 {
     startTerminals();
-    QPointer<ServerWidget> self(this);
-    // Any typing sequence in progress ends here: its next line must not run.
-    ++interruptions;
-    const int patience = ConfigLoader::getSingleton()->secBeforeShutDown * 10;
-    for (;;) {
-        sendKeyCombinaison(new QKeyEvent(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier));
-        watchLine.clear();
-        for (int polls = 0; polls <= patience; ++polls) {
-            delay(100);
-            if (!self || waitsAbandoned())
-                return false;
-            if (watchLine.contains(promptMarker))
-                return true;
-        }
-    }
-}
-
-void ServerWidget::sendCtrlC()
-{
-    interruptUntilPrompt();
+    return run->interrupt();
 }
 
 QString ServerWidget::getVirtualEnvCommand()
@@ -542,7 +409,7 @@ void ServerWidget::checkVersion()
 
 bool ServerWidget::chooseAutomaticPort()
 {
-    QPointer<ServerWidget> self(this);
+    const QPointer<ServerWidget> self(this);
     int chosen = 0;
     for (int candidate : ServerCommands::autoPortCandidates()) {
         chosen = candidate;
@@ -559,13 +426,38 @@ bool ServerWidget::chooseAutomaticPort()
     return true;
 }
 
+// The command line to type, with the Python environment before it; empty
+// when the tab went away during the environment's warning box.
+QStringList ServerWidget::serverLines()
+{
+    const QPointer<ServerWidget> self(this);
+    rebuildCommand();
+    const QString activation = getVirtualEnvCommand();
+    if (!self)
+        return QStringList();
+    return {activation, ui->ttCommand->text() + "\n"};
+}
+
+void ServerWidget::afterServerTyped()
+{
+    if (ConfigLoader::getSingleton()->remove_installs)
+        ui->ttInstall->clear();
+}
+
 void ServerWidget::on_bStart_clicked()
 {
-    if (ui->chbShell->isChecked() && QFileInfo::exists(home + "/.veltrc"))
+    const OperationGate::Hold hold(tr("Start server"));
+    if (!hold)
+        return;
+    const QPointer<ServerWidget> self(this);
+    if (ui->chbShell->isChecked() && QFileInfo::exists(home + "/.veltrc")) {
         QMessageBox::information(this, tr("Configuration save detected"),
                                  tr("Be careful, you have saved a configuration in ~/.veltrc. This can break the "
                                     "velt shell."),
                                  QMessageBox::Ok);
+        if (!self)
+            return;
+    }
     if (ui->cbDB->currentIndex() < 0) {
         QMessageBox::information(this, tr("Error"), tr("Please provide minimum one DB to launch the server!"),
                                  QMessageBox::Ok);
@@ -577,45 +469,49 @@ void ServerWidget::on_bStart_clicked()
     } else if (ui->ttPort->text().isEmpty()) {
         ui->ttPort->setText("8069");
     }
-    rebuildCommand();
+    startTerminals();
     serverTerminal->scrollToEnd();
-    const QStringList lines = {ServerCommands::workspaceCdLine(home, letter), getVirtualEnvCommand(),
-                               ui->ttCommand->text() + "\n"};
-    if (!sendOrderedText(lines, true))
+    const QStringList lines = serverLines();
+    if (!self || lines.isEmpty())
         return;
-    if (ConfigLoader::getSingleton()->remove_installs)
-        ui->ttInstall->clear();
+    if (run->start(QStringList{ServerCommands::workspaceCdLine(home, letter)} + lines, ui->ttPort->text()) && self)
+        afterServerTyped();
 }
 
 void ServerWidget::on_bStop_clicked()
 {
+    const OperationGate::Hold hold(tr("Stop server"));
+    if (!hold)
+        return;
     startTerminals();
     serverTerminal->scrollToEnd();
-    if (!interruptUntilPrompt())
-        return;
-    serverTerminal->sendText(ServerCommands::killLeftoversLine(ui->ttPort->text()), false);
+    run->stop();
 }
 
 void ServerWidget::on_bRestart_clicked()
 {
+    const OperationGate::Hold hold(tr("Restart server"));
+    if (!hold)
+        return;
+    const QPointer<ServerWidget> self(this);
+    startTerminals();
     serverTerminal->scrollToEnd();
-    if (!interruptUntilPrompt())
+    if (!run->interrupt() || !self)
         return;
-    rebuildCommand();
-    if (!sendOrderedText({getVirtualEnvCommand(), ui->ttCommand->text() + "\n"}, true))
+    const QStringList lines = serverLines();
+    if (!self || lines.isEmpty())
         return;
-    if (ConfigLoader::getSingleton()->remove_installs)
-        ui->ttInstall->clear();
+    if (run->start(lines, ui->ttPort->text()) && self)
+        afterServerTyped();
 }
 
 void ServerWidget::on_bClear_clicked()
 {
-    if (!interruptUntilPrompt())
+    const OperationGate::Hold hold(tr("Drop"));
+    if (!hold)
         return;
-    // Without a database there is nothing to drop.
-    if (ui->cbDB->currentText().isEmpty())
-        return;
-    sendOrderedText({ServerCommands::dropDatabaseLine(ui->cbDB->currentText())}, false);
+    startTerminals();
+    run->drop(ui->cbDB->currentText());
 }
 
 void ServerWidget::on_pushButton_11_clicked()
@@ -643,317 +539,66 @@ void ServerWidget::on_pushButton_11_clicked()
 
 // ---------------------------------------------------------- option slots
 
-void ServerWidget::on_chbEnterprise_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbShell_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbPy2_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbDemoData_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbNoHttp_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbProxyMode_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbTestEnable_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbTestCommit_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbIl8nOverwrite_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbLogRotate_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbSyslog_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbSMTPSSL_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbAll_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbDevDB_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbReload_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbQWeb_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbWerkzeug_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbXML_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbStopAfterInit_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_chbUnaccent_toggled(bool)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttPort_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttHttpInterface_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLongPollingPort_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttTestFile_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttReportDirectory_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLoadLanguage_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLanguage_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttIl8nExport_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttIl8nImport_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttUser_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttModules_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLogFile_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttEmailFrom_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttSMTPServer_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttSMTPPort_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttSMTPUser_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttSMTPPassword_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttOSVMemoryCount_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttOSVageLimit_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttMaxCronThreads_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttGeoipDB_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttPassword_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttPgPath_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttDBHost_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttDBPort_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttDBSSLMode_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttDBMaxConnections_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttDBTemplate_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttWorkers_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitMemorySoft_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitMemoryHard_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitTimeCPU_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitTimeReal_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitTimeRealCron_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLimitRequest_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttLogDB_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_ttCustomParams_textChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbDB_currentIndexChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbLog_currentIndexChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbLogHandler_currentTextChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbLogDBLevel_currentTextChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbDevDB_currentTextChanged(const QString&)
-{
-    optionChanged();
-}
-
-void ServerWidget::on_cbShellInterface_currentTextChanged(const QString&)
-{
-    optionChanged();
-}
+void ServerWidget::on_chbEnterprise_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbShell_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbPy2_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbDemoData_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbNoHttp_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbProxyMode_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbTestEnable_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbTestCommit_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbIl8nOverwrite_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbLogRotate_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbSyslog_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbSMTPSSL_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbAll_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbDevDB_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbReload_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbQWeb_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbWerkzeug_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbXML_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbStopAfterInit_toggled(bool) { optionChanged(); }
+void ServerWidget::on_chbUnaccent_toggled(bool) { optionChanged(); }
+void ServerWidget::on_ttPort_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttHttpInterface_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLongPollingPort_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttTestFile_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttReportDirectory_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLoadLanguage_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLanguage_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttIl8nExport_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttIl8nImport_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttUser_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttModules_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLogFile_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttEmailFrom_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttSMTPServer_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttSMTPPort_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttSMTPUser_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttSMTPPassword_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttOSVMemoryCount_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttOSVageLimit_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttMaxCronThreads_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttGeoipDB_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttPassword_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttPgPath_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttDBHost_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttDBPort_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttDBSSLMode_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttDBMaxConnections_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttDBTemplate_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttWorkers_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitMemorySoft_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitMemoryHard_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitTimeCPU_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitTimeReal_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitTimeRealCron_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLimitRequest_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttLogDB_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_ttCustomParams_textChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbDB_currentIndexChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbLog_currentIndexChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbLogHandler_currentTextChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbLogDBLevel_currentTextChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbDevDB_currentTextChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbShellInterface_currentTextChanged(const QString&) { optionChanged(); }

@@ -13,6 +13,7 @@ class QCompleter;
 class QKeyEvent;
 class QLineEdit;
 class QShowEvent;
+class RunControl;
 
 namespace Ui {
 class ServerWidget;
@@ -40,8 +41,9 @@ public:
     void startTerminals();
 
     // Interrupts what runs in the server terminal, again every
-    // secBeforeShutDown seconds, until the shell prompt is back.
-    void sendCtrlC();
+    // secBeforeShutDown seconds, until the shell prompt is back; false when
+    // it gave up or the tab went away.
+    bool sendCtrlC();
     // Reads the server version of the workspace's community clone.
     void checkVersion();
     // The shell line that activates the server's Python environment.
@@ -72,8 +74,8 @@ public:
     QByteArray* splitterState = nullptr;
     QCompleter* installCompleter = nullptr;
     QCompleter* upgradesCompleter = nullptr;
-    QString lastLine;
-    QString watchLine;
+    // Types into the server terminal and follows its output.
+    RunControl* run = nullptr;
     char letter;
     QString home;
     // The git panels of the community and enterprise clones; none yet.
@@ -183,17 +185,12 @@ private:
     void insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name);
     void browseInto(QLineEdit* field, bool directory);
     bool chooseAutomaticPort();
-    // Waits for the prompt in `watchLine`; false when the wait was abandoned.
-    bool waitForPrompt(int interruptionsAtStart);
-    bool interruptUntilPrompt();
-    bool waitsAbandoned() const;
+    QStringList serverLines();
+    void afterServerTyped();
     QString communityActiveBranch() const;
 
     bool serverRunning = false;
     bool terminalsStarted = false;
-    // Counts the Ctrl+C rounds: a typing sequence stops when one happens.
-    int interruptions = 0;
-    bool launcherClosing = false;
     // Checkout points read from the file, written back while no git panel keeps them.
     QStringList checkoutPoints;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 class QCheckBox;
@@ -21,3 +22,10 @@ QString widgetValue(const QWidget* widget);
 // Puts `value` into a check box, line edit or combo box; an editable combo
 // box takes any text.
 void setWidgetValue(QWidget* widget, const QString& value);
+
+// The VLconfig values of a server tab's form, by key, each read from the
+// option widget that holds it.
+QHash<QString, QString> formValues(const QWidget* form);
+// Puts the value of VLconfig key `key` into its widget of `form`; an unknown
+// key changes nothing.
+void setFormValue(QWidget* form, const QString& key, const QString& value);

@@ -1310,6 +1310,10 @@ connections:</source>
         <source>Python 3 is not available on this version of Velt. Switching to Python 2...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsReporter</name>

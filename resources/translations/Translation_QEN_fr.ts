@@ -1322,6 +1322,10 @@ connections:</source>
         <source>Python 3 is not available on this version of Velt. Switching to Python 2...</source>
         <translation>Python 3 n&apos;est pas disponible pour cette version de Velt. Passage à Python 2...</translation>
     </message>
+    <message>
+        <source>Browse</source>
+        <translation>Parcourir</translation>
+    </message>
 </context>
 <context>
     <name>SettingsReporter</name>
