@@ -15,6 +15,7 @@
 #include "git/branchselector.h"
 #include "git/gitwidget.h"
 #include "server/autocompletionlist.h"
+#include "server/runcontrol.h"
 #include "server/serverwidget.h"
 
 #include <QApplication>
@@ -101,7 +102,7 @@ class TestGitWidgetWaits : public QObject
     {
         auto tab = std::make_unique<ServerWidget>(letter, nullptr);
         tab->startTerminals();
-        if (!QTest::qWaitFor([&] { return tab->lastLine.contains("$"); }, deadline))
+        if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
             return nullptr;
         return tab;
     }

@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -87,29 +88,37 @@ class TestRandomUse : public QObject
                            + "\n---> DB --->\nport:::" + QByteArray::number(port) + "\n");
     }
 
-    // Answers whatever box or window waits for the person; true when it did.
-    bool answerAWindow()
+    // A window waiting for the person that does not block the main one: the
+    // Bug Splat window, a branch selector, a terminal window.
+    QWidget* waitingWindow() const
     {
-        QWidget* modal = QApplication::activeModalWidget();
-        TermExecutor* executor = TermExecutor::getSingleton();
-        if (!modal && executor->splatWindow->isVisible() && random.bounded(2)) {
-            executor->splatWindow->hide();
-            return true;
+        QWidget* splat = TermExecutor::getSingleton()->splatWindow;
+        if (splat->isVisible())
+            return splat;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            const Qt::WindowType type = top->windowType();
+            if (top != window && top->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+                return top;
         }
-        if (!modal) {
-            // A window of its own (branch selector, terminal window) that waits.
-            QList<QWidget*> others;
-            for (QWidget* top : QApplication::topLevelWidgets())
-                if (top != window && top->isVisible() && top != executor->splatWindow && !top->inherits("QMenu"))
-                    others << top;
-            modal = pick(random, others);
-            if (!modal || random.bounded(3) == 0)
-                return false; // the person works elsewhere meanwhile
-        }
+        return nullptr;
+    }
+
+    void answer(QWidget* modal)
+    {
         ++answers;
         if (verbose)
             qInfo("answer %s \"%s\"", modal->metaObject()->className(), qPrintable(modal->windowTitle()));
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        if (modal == TermExecutor::getSingleton()->splatWindow) {
+            if (verbose)
+                qInfo("  after %s", qPrintable(TermExecutor::getSingleton()->commandLabel->text().left(150)));
+            modal->hide();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            // A workspace is deleted only while something else waits, the
+            // case that matters, so the run keeps tabs to work in.
+            if (box->windowTitle() == QLatin1String("Remove server")) {
+                box->button(waitingWindow() ? QMessageBox::Yes : QMessageBox::No)->click();
+                return;
+            }
             if (QAbstractButton* button = pick(random, box->buttons()))
                 button->click();
             else
@@ -129,7 +138,6 @@ class TestRandomUse : public QObject
             else
                 modal->close();
         }
-        return true;
     }
 
     void act()
@@ -138,27 +146,52 @@ class TestRandomUse : public QObject
             return;
         ++actions;
         // Git complains now and then.
-        if (random.bounded(6) == 0)
+        if (random.bounded(2) == 0)
             TestFiles::write(home.path() + "/git-warns", "1");
         else
             QFile::remove(home.path() + "/git-warns");
-        if (answerAWindow())
+        // A modal box takes every click of the person.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            answer(modal);
             return;
+        }
+        QWidget* waiting = waitingWindow();
+        if (waiting && random.bounded(3) == 0) {
+            answer(waiting);
+            return;
+        }
+        // Meanwhile the person goes on in the main window; while something
+        // waits, closing its tab is what is tried most.
         auto* outer = window->findChild<QTabWidget*>("tabWidget");
+        // With fewer than two workspaces left, "New server" makes another.
+        if (outer && !waiting && outer->count() < 4 && random.bounded(2)) {
+            outer->setCurrentIndex(outer->count() - 2);
+            return;
+        }
         const int choice = int(random.bounded(100));
-        if (choice < 10 && outer) {
-            outer->setCurrentIndex(int(random.bounded(outer->count())));
-        } else if (choice < 18 && outer) {
-            const int index = int(random.bounded(outer->count()));
+        const int closing = waiting ? 35 : 8;
+        if (choice < closing && outer) {
+            // The last two tabs are the fixed ones.
+            const int index = int(random.bounded(qMax(1, outer->count() - 2)));
             if (verbose)
                 qInfo("close tab %d", index);
             emit outer->tabCloseRequested(index);
-        } else if (choice < 35) {
+        } else if (choice < closing + 10 && outer) {
+            outer->setCurrentIndex(int(random.bounded(outer->count())));
+        } else if (choice < closing + 27) {
             QList<QTabWidget*> inner;
             for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
                 if (tabs != outer && tabs->isVisible())
                     inner << tabs;
-            if (QTabWidget* tabs = pick(random, inner))
+            QTabWidget* tabs = pick(random, inner);
+            // Half the time to the git panels, where most operations are.
+            const bool toGit = random.bounded(2);
+            for (int i = 0; tabs && i < tabs->count(); ++i)
+                if (toGit && tabs->tabText(i).contains("Git", Qt::CaseInsensitive)) {
+                    tabs->setCurrentIndex(i);
+                    return;
+                }
+            if (tabs)
                 tabs->setCurrentIndex(int(random.bounded(tabs->count())));
         } else {
             // Named push buttons (the operations) come first; check boxes,
