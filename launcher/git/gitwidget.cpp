@@ -264,6 +264,75 @@ void GitWidget::showContextMenu(QPoint position)
     menu.exec(ui->listWidget->mapToGlobal(position));
 }
 
+// ---------------------------------------------------------------- operations
+//
+// The panel's slots; the operations themselves are in GitWidgetOperations.
+
+void GitWidget::checkout()
+{
+    operations.checkout();
+}
+
+void GitWidget::rebase()
+{
+    operations.rebase();
+}
+
+void GitWidget::on_bNewBranch_clicked()
+{
+    operations.newBranch();
+}
+
+void GitWidget::pull()
+{
+    operations.pull();
+}
+
+void GitWidget::fetch_and_rebase()
+{
+    operations.fetchAndRebase();
+}
+
+void GitWidget::cherry_pick(QString hash)
+{
+    operations.cherryPick(hash);
+}
+
+void GitWidget::cherry_pick()
+{
+    operations.cherryPick();
+}
+
+void GitWidget::stash()
+{
+    operations.stash();
+}
+
+void GitWidget::stashPop()
+{
+    operations.stashPop();
+}
+
+void GitWidget::clean()
+{
+    operations.clean();
+}
+
+void GitWidget::deleteBranch()
+{
+    operations.deleteBranch();
+}
+
+void GitWidget::on_bFetchAll_clicked()
+{
+    operations.fetchAll();
+}
+
+void GitWidget::on_bRefreshList_clicked()
+{
+    operations.refreshList();
+}
+
 // ---------------------------------------------------------------- history paging
 
 void GitWidget::loadMore()

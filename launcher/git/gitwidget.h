@@ -2,6 +2,7 @@
 
 #include "gitoperations.h"
 #include "gitrepository.h"
+#include "gitwidgetoperations.h"
 
 #include <QPointer>
 #include <QList>
@@ -79,6 +80,10 @@ public slots:
     void on_bRefreshList_clicked();
 
 private:
+    // The operations reach into the panel as the panel's own code would.
+    friend class GitWidgetOperations;
+    GitWidgetOperations operations{*this};
+
     QString selectedItemName() const;
     // Shows the panel's "Clone not found" message when the clone is gone.
     bool cloneIsUsable();
@@ -90,8 +95,6 @@ private:
     // True when the operation did not run; a missing clone is reported.
     bool reportUnrun(const GitOperations::Outcome& outcome);
     void reloadBranchView();
-    void updateSelectedBranch(bool rebasing);
-    void cherryPickCommit(const QString& hash);
     void recheckVersion();
     void updateTabTitle(bool translated);
     void fillList();
@@ -99,6 +102,5 @@ private:
     void selectBranchRow(const QString& name);
     void askAllVettor();
     void startVettorTimer();
-    void reloadRepository();
     QString askBranchSelector();
 };

@@ -1,5 +1,4 @@
-// The git panel's operations: each entry point holds the operation gate,
-// asks what it must, runs the steps of GitOperations and shows the result.
+#include "gitwidgetoperations.h"
 #include "gitwidget.h"
 #include "ui_gitwidget.h"
 
@@ -15,340 +14,345 @@ namespace {
 const QString cancelled = QStringLiteral("Cancelled");
 }
 
+GitWidgetOperations::GitWidgetOperations(GitWidget& panel)
+    : panel(panel)
+{
+}
+
 // ---------------------------------------------------------------- operations
 //
 // Each entry point holds the operation gate. After every wait (stopping the
 // server, a question, the branch selector, the failure window inside a git
 // step) the panel and its clone are looked at again before going on.
 
-void GitWidget::checkout()
+void GitWidgetOperations::checkout()
 {
     const OperationGate::Hold hold(tr("Checkout"));
-    const QString name = selectedItemName();
-    if (!hold || name.isEmpty() || !cloneIsUsable())
+    const QString name = panel.selectedItemName();
+    if (!hold || name.isEmpty() || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
-    if (!stopServer())
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
+    if (!panel.stopServer())
         return;
     const bool changed = !git.diff().isEmpty();
-    if (!resumable(self))
+    if (!GitWidget::resumable(self))
         return;
     bool stashed = false;
     if (changed) {
-        const GitPrompts::StashChoice choice = GitPrompts::askStashBeforeCheckout(this);
-        if (!resumable(self) || choice == GitPrompts::StashChoice::Cancel)
+        const GitPrompts::StashChoice choice = GitPrompts::askStashBeforeCheckout(&panel);
+        if (!GitWidget::resumable(self) || choice == GitPrompts::StashChoice::Cancel)
             return;
         if (choice == GitPrompts::StashChoice::Stash) {
             git.stash();
             stashed = true;
-            if (!resumable(self))
+            if (!GitWidget::resumable(self))
                 return;
         }
     }
     const GitOperations::Outcome outcome = git.checkout(name);
-    if (!self || reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome))
         return;
     if (!outcome) {
         // Still on the branch the changes came from: they go back where they were.
         if (stashed)
             git.stashPop();
         if (self)
-            GitPrompts::checkoutFailed(this, name, outcome);
-    } else if (stashed && GitPrompts::askPopAfterCheckout(this) && resumable(self)) {
+            GitPrompts::checkoutFailed(&panel, name, outcome);
+    } else if (stashed && GitPrompts::askPopAfterCheckout(&panel) && GitWidget::resumable(self)) {
         git.stashPop();
     }
-    if (!resumable(self))
+    if (!GitWidget::resumable(self))
         return;
     if (outcome)
-        repository.refreshActiveBranch(name);
-    updateTabTitle(true);
-    repository.refreshUnstagedFiles(letter, repoName);
-    markList();
-    rebuildBranch();
-    recheckVersion();
+        panel.repository.refreshActiveBranch(name);
+    panel.updateTabTitle(true);
+    panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
+    panel.markList();
+    panel.rebuildBranch();
+    panel.recheckVersion();
 }
 
-void GitWidget::rebase()
+void GitWidgetOperations::rebase()
 {
     const OperationGate::Hold hold(tr("Rebase"));
-    const QString name = selectedItemName();
-    if (!hold || name.isEmpty() || !cloneIsUsable())
+    const QString name = panel.selectedItemName();
+    if (!hold || name.isEmpty() || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
-    if (!stopServer())
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
+    if (!panel.stopServer())
         return;
-    const QString onto = askBranchSelector();
-    if (!resumable(self) || onto == cancelled)
+    const QString onto = panel.askBranchSelector();
+    if (!GitWidget::resumable(self) || onto == cancelled)
         return;
     const GitOperations::Outcome outcome = git.rebase(onto, name);
     if (!self)
         return;
     if (!outcome.ran && outcome.cloneFound)
-        GitPrompts::noRebaseTarget(this, onto);
-    if (reportUnrun(outcome))
+        GitPrompts::noRebaseTarget(&panel, onto);
+    if (panel.reportUnrun(outcome))
         return;
-    GitPrompts::rebaseDone(this, name, onto, outcome, git.rebaseInProgress());
-    if (!resumable(self))
+    GitPrompts::rebaseDone(&panel, name, onto, outcome, git.rebaseInProgress());
+    if (!GitWidget::resumable(self))
         return;
     if (outcome) {
-        repository.refreshActiveBranch(name);
-        if (GitBranch* branch = repository.activeBranch)
-            branch->loadCommits(letter, repoName, qMax(branch->commits.size(), GitBranch::pageSize));
+        panel.repository.refreshActiveBranch(name);
+        if (GitBranch* branch = panel.repository.activeBranch)
+            branch->loadCommits(panel.letter, panel.repoName, qMax(branch->commits.size(), GitBranch::pageSize));
         if (!self)
             return;
-        repository.refreshUnstagedFiles(letter, repoName);
-        markList();
-        rebuildBranch();
+        panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
+        panel.markList();
+        panel.rebuildBranch();
     } else {
         // What the clone is in now: a rebase in progress, or the old branch.
         reloadRepository();
     }
     if (!self)
         return;
-    updateTabTitle(true);
-    recheckVersion();
+    panel.updateTabTitle(true);
+    panel.recheckVersion();
 }
 
-void GitWidget::on_bNewBranch_clicked()
+void GitWidgetOperations::newBranch()
 {
     const OperationGate::Hold hold(tr("New Branch"));
-    if (!hold || !cloneIsUsable())
+    if (!hold || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
-    const QString start = askBranchSelector();
-    if (!resumable(self) || start == cancelled)
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
+    const QString start = panel.askBranchSelector();
+    if (!GitWidget::resumable(self) || start == cancelled)
         return;
-    const QString name = GitPrompts::askNewBranchName(this, start);
-    if (!resumable(self) || name.isEmpty())
+    const QString name = GitPrompts::askNewBranchName(&panel, start);
+    if (!GitWidget::resumable(self) || name.isEmpty())
         return;
     // Its own name would be listed a second time; another one's is refused by git.
     if (git.branchExists(name))
-        return GitPrompts::branchExists(this, name);
+        return GitPrompts::branchExists(&panel, name);
     const GitOperations::Outcome outcome = git.createBranch(name, start);
     if (!self)
         return;
     if (!outcome.ran && outcome.cloneFound)
-        GitPrompts::noStartPoint(this, start);
-    if (reportUnrun(outcome) || !outcome)
+        GitPrompts::noStartPoint(&panel, start);
+    if (panel.reportUnrun(outcome) || !outcome)
         return;
-    ui->listWidget->addItem("  " + name);
-    repository.initBranch(letter, repoName, name);
+    panel.ui->listWidget->addItem("  " + name);
+    panel.repository.initBranch(panel.letter, panel.repoName, name);
     if (!self)
         return;
-    repository.refreshActiveBranch(name);
-    updateTabTitle(false);
-    repository.refreshUnstagedFiles(letter, repoName);
-    markList();
-    selectBranchRow(name);
+    panel.repository.refreshActiveBranch(name);
+    panel.updateTabTitle(false);
+    panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
+    panel.markList();
+    panel.selectBranchRow(name);
 }
 
-void GitWidget::pull()
+void GitWidgetOperations::pull()
 {
     const OperationGate::Hold hold(tr("Pull"));
     if (hold)
         updateSelectedBranch(false);
 }
 
-void GitWidget::fetch_and_rebase()
+void GitWidgetOperations::fetchAndRebase()
 {
     const OperationGate::Hold hold(tr("Fetch and rebase"));
     if (hold)
         updateSelectedBranch(true);
 }
 
-void GitWidget::updateSelectedBranch(bool rebasing)
+void GitWidgetOperations::updateSelectedBranch(bool rebasing)
 {
-    GitBranch* branch = getCurrentBranch();
-    if (!branch || !repository.activeBranch || !cloneIsUsable())
+    GitBranch* branch = panel.getCurrentBranch();
+    if (!branch || !panel.repository.activeBranch || !panel.cloneIsUsable())
         return;
-    if (rebasing && repository.devRemoteName.isEmpty())
-        return GitPrompts::noDevelopmentRemote(this);
+    if (rebasing && panel.repository.devRemoteName.isEmpty())
+        return GitPrompts::noDevelopmentRemote(&panel);
     const QString name = branch->name;
-    const QString active = repository.activeBranch->name;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
-    const GitOperations::Outcome outcome = rebasing ? git.fetchAndRebase(name, active, repository.devRemoteName)
+    const QString active = panel.repository.activeBranch->name;
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
+    const GitOperations::Outcome outcome = rebasing ? git.fetchAndRebase(name, active, panel.repository.devRemoteName)
                                                     : git.pull(name, active);
-    if (!self || reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome))
         return;
-    GitPrompts::updateDone(this, rebasing, outcome);
+    GitPrompts::updateDone(&panel, rebasing, outcome);
     // A step that failed half-way may have left another branch checked out.
-    if (!outcome && resumable(self)) {
+    if (!outcome && GitWidget::resumable(self)) {
         reloadRepository();
         if (self)
-            updateTabTitle(true);
+            panel.updateTabTitle(true);
     }
 }
 
-void GitWidget::cherry_pick(QString hash)
+void GitWidgetOperations::cherryPick(const QString& hash)
 {
     const OperationGate::Hold hold(tr("Cherry-pick"));
     if (hold)
         cherryPickCommit(hash);
 }
 
-void GitWidget::cherry_pick()
+void GitWidgetOperations::cherryPick()
 {
     const OperationGate::Hold hold(tr("Cherry-pick"));
     if (!hold)
         return;
-    const QPointer<GitWidget> self(this);
+    const QPointer<GitWidget> self(&panel);
     bool accepted = false;
-    const QString hash = GitPrompts::askCommitHash(this, &accepted);
+    const QString hash = GitPrompts::askCommitHash(&panel, &accepted);
     if (self && accepted)
         cherryPickCommit(hash);
 }
 
-void GitWidget::cherryPickCommit(const QString& hash)
+void GitWidgetOperations::cherryPickCommit(const QString& hash)
 {
-    if (!cloneIsUsable())
+    if (!panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations::Outcome outcome = GitOperations(letter, repoName).cherryPick(hash);
-    if (!self || (!outcome.cloneFound && reportUnrun(outcome)))
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations::Outcome outcome = GitOperations(panel.letter, panel.repoName).cherryPick(hash);
+    if (!self || (!outcome.cloneFound && panel.reportUnrun(outcome)))
         return;
-    GitPrompts::cherryPickDone(this, outcome);
-    if (!outcome.ran || !resumable(self))
+    GitPrompts::cherryPickDone(&panel, outcome);
+    if (!outcome.ran || !GitWidget::resumable(self))
         return;
     // The pick lands on the checked-out branch; the one on screen may be another.
-    if (GitBranch* active = repository.activeBranch)
-        active->loadCommits(letter, repoName, qMax(active->commits.size(), GitBranch::pageSize));
+    if (GitBranch* active = panel.repository.activeBranch)
+        active->loadCommits(panel.letter, panel.repoName, qMax(active->commits.size(), GitBranch::pageSize));
     if (!self)
         return;
-    if (GitBranch* branch = getCurrentBranch())
-        if (branch != repository.activeBranch)
-            branch->loadCommits(letter, repoName, branch->commits.size());
+    if (GitBranch* branch = panel.getCurrentBranch())
+        if (branch != panel.repository.activeBranch)
+            branch->loadCommits(panel.letter, panel.repoName, branch->commits.size());
     if (!self)
         return;
-    repository.refreshUnstagedFiles(letter, repoName);
-    rebuildBranch();
+    panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
+    panel.rebuildBranch();
 }
 
-void GitWidget::stash()
+void GitWidgetOperations::stash()
 {
     const OperationGate::Hold hold(tr("Stash"));
-    if (!hold || !cloneIsUsable())
+    if (!hold || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    GitOperations(letter, repoName).stash();
+    const QPointer<GitWidget> self(&panel);
+    GitOperations(panel.letter, panel.repoName).stash();
     if (self)
-        reloadBranchView();
+        panel.reloadBranchView();
 }
 
-void GitWidget::stashPop()
+void GitWidgetOperations::stashPop()
 {
     const OperationGate::Hold hold(tr("Stash pop"));
-    if (!hold || !cloneIsUsable())
+    if (!hold || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    GitOperations(letter, repoName).stashPop();
+    const QPointer<GitWidget> self(&panel);
+    GitOperations(panel.letter, panel.repoName).stashPop();
     if (self)
-        reloadBranchView();
+        panel.reloadBranchView();
 }
 
-void GitWidget::clean()
+void GitWidgetOperations::clean()
 {
     const OperationGate::Hold hold(tr("Clean"));
-    if (!hold || !cloneIsUsable())
+    if (!hold || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
     const QStringList doomed = git.cleanCandidates();
     if (doomed.isEmpty())
-        return GitPrompts::nothingToClean(this);
-    const bool confirmed = GitPrompts::askClean(this, doomed);
-    if (!resumable(self) || !confirmed || !stopServer())
+        return GitPrompts::nothingToClean(&panel);
+    const bool confirmed = GitPrompts::askClean(&panel, doomed);
+    if (!GitWidget::resumable(self) || !confirmed || !panel.stopServer())
         return;
     // Only what the person was shown goes, whatever appeared while the server stopped.
     const GitOperations::Outcome outcome = git.clean(doomed);
-    if (!self || reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome))
         return;
-    GitPrompts::cleanDone(this, outcome);
-    if (!resumable(self))
+    GitPrompts::cleanDone(&panel, outcome);
+    if (!GitWidget::resumable(self))
         return;
     // The file list on screen would otherwise name files that are gone.
-    repository.refreshUnstagedFiles(letter, repoName);
-    rebuildBranch();
+    panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
+    panel.rebuildBranch();
 }
 
-void GitWidget::deleteBranch()
+void GitWidgetOperations::deleteBranch()
 {
     const OperationGate::Hold hold(tr("Delete"));
-    GitBranch* branch = getCurrentBranch();
+    GitBranch* branch = panel.getCurrentBranch();
     if (!hold || !branch)
         return;
-    if (branch == repository.activeBranch)
-        return GitPrompts::cannotDeleteActive(this);
-    if (!cloneIsUsable())
+    if (branch == panel.repository.activeBranch)
+        return GitPrompts::cannotDeleteActive(&panel);
+    if (!panel.cloneIsUsable())
         return;
     const QString name = branch->name;
-    const QPointer<GitWidget> self(this);
-    const GitOperations git(letter, repoName);
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations git(panel.letter, panel.repoName);
     if (!git.hasUpstream(name)) {
-        const bool confirmed = GitPrompts::askDeleteWithoutUpstream(this);
-        if (!resumable(self) || !confirmed)
+        const bool confirmed = GitPrompts::askDeleteWithoutUpstream(&panel);
+        if (!GitWidget::resumable(self) || !confirmed)
             return;
     }
     const GitOperations::Outcome outcome = git.deleteBranch(name);
-    if (!self || reportUnrun(outcome) || !outcome)
+    if (!self || panel.reportUnrun(outcome) || !outcome)
         return;
-    for (GitBranch* record : repository.allBranches())
+    for (GitBranch* record : panel.repository.allBranches())
         if (record->name == name)
-            watchedBranches.removeAll(record);
-    repository.removeBranch(name);
-    for (int i = ui->listWidget->count() - 1; i >= 0; --i)
-        if (ui->listWidget->item(i)->text() == "  " + name)
-            delete ui->listWidget->takeItem(i);
-    rebuildBranch();
+            panel.watchedBranches.removeAll(record);
+    panel.repository.removeBranch(name);
+    for (int i = panel.ui->listWidget->count() - 1; i >= 0; --i)
+        if (panel.ui->listWidget->item(i)->text() == "  " + name)
+            delete panel.ui->listWidget->takeItem(i);
+    panel.rebuildBranch();
 }
 
-void GitWidget::reloadRepository()
+void GitWidgetOperations::reloadRepository()
 {
     // The branch records are about to go: nothing may point at them, even
     // while a question box of the reload runs the event loop.
-    watchedBranches.clear();
+    panel.watchedBranches.clear();
     // The checkout points belong to the workspace settings, not to git: a
     // reload must not drop them before the next save.
-    const QList<GitCheckoutPoint> points = repository.checkoutPoints;
+    const QList<GitCheckoutPoint> points = panel.repository.checkoutPoints;
     {
-        const QSignalBlocker blocker(ui->listWidget);
-        ui->listWidget->clear();
+        const QSignalBlocker blocker(panel.ui->listWidget);
+        panel.ui->listWidget->clear();
     }
-    const QPointer<GitWidget> self(this);
-    repository.cleanRepo();
-    repository.initRepository(letter, repoName);
+    const QPointer<GitWidget> self(&panel);
+    panel.repository.cleanRepo();
+    panel.repository.initRepository(panel.letter, panel.repoName);
     if (!self)
         return;
-    repository.checkoutPoints = points;
+    panel.repository.checkoutPoints = points;
     {
-        const QSignalBlocker blocker(ui->listWidget);
-        fillList();
+        const QSignalBlocker blocker(panel.ui->listWidget);
+        panel.fillList();
     }
-    repository.refreshUnstagedFiles(letter, repoName);
+    panel.repository.refreshUnstagedFiles(panel.letter, panel.repoName);
     if (!self)
         return;
-    rebuildBranch();
-    askAllVettor();
+    panel.rebuildBranch();
+    panel.askAllVettor();
 }
 
-void GitWidget::on_bFetchAll_clicked()
+void GitWidgetOperations::fetchAll()
 {
     const OperationGate::Hold hold(tr("Fetch --all"));
-    if (!hold || !cloneIsUsable())
+    if (!hold || !panel.cloneIsUsable())
         return;
-    const QPointer<GitWidget> self(this);
-    const GitOperations::Outcome outcome = GitOperations(letter, repoName).fetchAll();
-    if (!self || reportUnrun(outcome))
+    const QPointer<GitWidget> self(&panel);
+    const GitOperations::Outcome outcome = GitOperations(panel.letter, panel.repoName).fetchAll();
+    if (!self || panel.reportUnrun(outcome))
         return;
-    GitPrompts::fetchAllDone(this, outcome);
-    if (resumable(self))
+    GitPrompts::fetchAllDone(&panel, outcome);
+    if (GitWidget::resumable(self))
         reloadRepository();
 }
 
-void GitWidget::on_bRefreshList_clicked()
+void GitWidgetOperations::refreshList()
 {
     const OperationGate::Hold hold(tr("Refresh list"));
     if (hold)
