@@ -233,22 +233,21 @@ void GitWidgetOperations::cherryPickCommit(const QString& hash)
 
 void GitWidgetOperations::stash()
 {
-    const OperationGate::Hold hold(tr("Stash"));
-    if (!hold || !panel.cloneIsUsable())
-        return;
-    const QPointer<GitWidget> self(&panel);
-    GitOperations(panel.letter, panel.repoName).stash();
-    if (self)
-        panel.reloadBranchView();
+    runThenReload(tr("Stash"), &GitOperations::stash);
 }
 
 void GitWidgetOperations::stashPop()
 {
-    const OperationGate::Hold hold(tr("Stash pop"));
+    runThenReload(tr("Stash pop"), &GitOperations::stashPop);
+}
+
+void GitWidgetOperations::runThenReload(const QString& name, void (GitOperations::*step)() const)
+{
+    const OperationGate::Hold hold(name);
     if (!hold || !panel.cloneIsUsable())
         return;
     const QPointer<GitWidget> self(&panel);
-    GitOperations(panel.letter, panel.repoName).stashPop();
+    (GitOperations(panel.letter, panel.repoName).*step)();
     if (self)
         panel.reloadBranchView();
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+class GitOperations;
 class GitWidget;
 
 // The git panel's operations: each entry point holds the operation gate,
@@ -34,6 +35,8 @@ private:
     void updateSelectedBranch(bool rebasing);
     void cherryPickCommit(const QString& hash);
     void reloadRepository();
+    // One step that needs no question, then the branch view drawn again.
+    void runThenReload(const QString& name, void (GitOperations::*step)() const);
 
     GitWidget& panel;
 };

@@ -1,15 +1,7 @@
 #include "servercommands.h"
 
 #include "exec/shellquote.h"
-
-namespace {
-// Matches the port as a whole word, so 806 never finds the server on 8069;
-// the bracket keeps grep from matching its own command line.
-QString portPattern(const QString& digits)
-{
-    return "grep -E '[x]mlrpc-port " + digits + "( |$)'";
-}
-}
+#include "shell/resourcemonitor.h"
 
 namespace ServerCommands {
 
@@ -25,7 +17,8 @@ QString dropDatabaseLine(const QString& database)
 
 bool isPortNumber(const QString& text)
 {
-    if (text.isEmpty() || text.size() > 5)
+    // Leading zeros would make another word than the started port's.
+    if (text.isEmpty() || text.size() > 5 || (text.size() > 1 && text.at(0) == '0'))
         return false;
     for (const QChar c : text)
         if (c < '0' || c > '9')
@@ -37,12 +30,12 @@ QString killLeftoversLine(const QString& port)
 {
     if (!isPortNumber(port))
         return QString();
-    return "ps -efww | " + portPattern(port) + " | grep -v grep | awk '{print $2}' | xargs -r kill\n";
+    return ResourceMonitor::killCommand(port.toInt()) + "\n";
 }
 
 QString portProbeCommand(int port)
 {
-    return "ps -efww | " + portPattern(QString::number(port)) + " | awk '{print $2}'";
+    return ResourceMonitor::lookupCommand(QString::number(port));
 }
 
 QList<int> autoPortCandidates()

@@ -182,12 +182,12 @@ void MainWindow::markServerTabs(int port, bool running)
 
 void MainWindow::updateConso()
 {
-    // Skipped while an operation waits: the lookup may open a Bug Splat
-    // window of its own, and the next refresh comes in two seconds.
-    if (refreshing || OperationGate::shared().busy())
+    // Skipped while an operation waits, this refresh included: the lookup may
+    // open a Bug Splat window of its own, and the next refresh comes in two
+    // seconds.
+    if (OperationGate::shared().busy())
         return;
     const OperationGate::Hold hold(tr("status bar refresh"));
-    refreshing = true;
 
     const int virtualKb = getValueVM();
     const int residentKb = getValueRAM();
@@ -235,7 +235,6 @@ void MainWindow::updateConso()
         launcherText = ResourceMonitor::launcherText(virtualKb, residentKb, launcherCpu);
     ui->statusBar->showMessage(serverText);
     launcherLabel->setText(launcherText);
-    refreshing = false;
 }
 
 void MainWindow::on_actionStatusBar_triggered()
@@ -278,12 +277,12 @@ void MainWindow::on_actionreset_installer_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // An operation still waiting holds objects of this window.
-    if (OperationGate::shared().refuseIfBusy(tr("Close the window"))) {
+    // Refused while an operation waits: it still holds objects of this window.
+    const OperationGate::Hold hold(tr("Close the window"));
+    if (!hold) {
         event->ignore();
         return;
     }
-    const OperationGate::Hold hold(tr("Close the window"));
     for (const int port : ResourceMonitor::serverPorts())
         searchAndKill(this, port);
     event->accept();

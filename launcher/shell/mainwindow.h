@@ -77,8 +77,4 @@ private:
     bool sampleServer(int port, int pid, double* cpuPercent);
     // Marks every server tab whose port is `port`.
     void markServerTabs(int port, bool running);
-
-    // Set while a refresh runs: a failure window opened by a lookup turns the
-    // event loop, and the timer must not start a second refresh inside it.
-    bool refreshing = false;
 };
