@@ -607,11 +607,11 @@ private slots:
         SplatWatcher splat;
         ModalScript modals;
         trace.mark();
-        GitWidget panel('j', "velt", nullptr, nullptr); // logs every feature branch
+        GitWidget panel('j', "velt", nullptr, nullptr);
         QCOMPARE(panel.repository.branches.first()->name, QString("feature"));
+        select(panel, hostile); // its history is read once it is shown
         QVERIFY(trace.since().contains("cd ~/Documents/velt-servers/server_j/velt && git log -20 'x$(touch${IFS}pwned)'"));
 
-        select(panel, hostile);
         panel.checkout();
         QCOMPARE(head(clone), hostile);
         select(panel, "master");

@@ -101,7 +101,9 @@ class TestGitWidgetWaits : public QObject
     std::unique_ptr<ServerWidget> openTab(char letter)
     {
         auto tab = std::make_unique<ServerWidget>(letter, nullptr);
+        // As when the tab is first shown.
         tab->startTerminals();
+        tab->readClones();
         if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
             return nullptr;
         return tab;

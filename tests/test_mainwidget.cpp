@@ -1,17 +1,24 @@
 // The workspace tabs: finding the workspaces on disk, creating one by copy or
 // clone in a real terminal, and removing one with its directory.
 
+#include "gitfixture.h"
 #include "modalanswer.h"
 #include "testhome.h"
+#include "tracelog.h"
 
 #include "deployment.h"
+#include "git/gitwidget.h"
+#include "git/spoiler.h"
 #include "settings/configloader.h"
 #include "server/serverwidget.h"
 #include "shell/mainwidget.h"
 #include "shell/workspaces.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollArea>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -22,8 +29,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -119,6 +128,64 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        TraceLog::enable();
+        // Nobody listens there: the CI requests fail at once.
+        Deployment::setCiHost("127.0.0.1:9");
+    }
+
+    // Start-up reads only the tab it shows; a hidden tab reads its clones when
+    // first shown, and a feature branch's history is read when first selected.
+    void hiddenTabsReadTheirClonesWhenFirstShown()
+    {
+        workspaces("ab");
+        GitFixture fixture;
+        for (char letter : {'a', 'b'}) {
+            const QString clone = fixture.clone(letter, "velt");
+            GitFixture::git(clone, {"checkout", "-q", "-b", "feature"});
+            GitFixture::commitFile(clone, "feature.txt", "work\n", "Feature work");
+            GitFixture::git(clone, {"checkout", "-q", "master"});
+            GitFixture::writeFile(clone + "/velt-bin", "#!/bin/sh\necho 'Velt Server 11.0'\n");
+            QFile(clone + "/velt-bin").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        TraceLog trace;
+        trace.mark();
+        const QString gitA = "cd ~/Documents/velt-servers/server_a/velt && git";
+        const QString gitB = "cd ~/Documents/velt-servers/server_b/velt && git";
+
+        mainWidget w(nullptr);
+        auto* a = qobject_cast<ServerWidget*>(tabsOf(w)->widget(0));
+        auto* b = qobject_cast<ServerWidget*>(tabsOf(w)->widget(1));
+        QVERIFY(a && b);
+        QVERIFY(trace.matching(" && git").isEmpty());
+        w.show();
+        QVERIFY(QTest::qWaitFor([&] { return a->areClonesRead(); }, 10000));
+        QVERIFY(trace.since().contains(gitA + " branch"));
+        QVERIFY(trace.matching(gitB).isEmpty());
+        QCOMPARE(b->communityGit->findChild<QListWidget*>("listWidget")->count(), 0);
+        QVERIFY(b->findChild<QLabel*>("lblVersion")->text().isEmpty());
+
+        tabsOf(w)->setCurrentIndex(1);
+        QVERIFY(QTest::qWaitFor([&] { return b->areClonesRead(); }, 10000));
+        QVERIFY(trace.since().contains(gitB + " branch"));
+        QCOMPARE(b->findChild<QLabel*>("lblVersion")->text(), QString("11.0:"));
+        GitWidget& panel = *b->communityGit;
+        auto* list = panel.findChild<QListWidget*>("listWidget");
+        QCOMPARE(list->count(), 2);
+        QVERIFY(trace.matching("git log").isEmpty()); // master is a version branch: no history asked
+
+        for (int row = 0; row < list->count(); ++row)
+            if (list->item(row)->text() == "  feature")
+                list->setCurrentRow(row);
+        QCOMPARE(trace.matching("git log"), QStringList({gitB + " log -20 feature"}));
+        QVERIFY(panel.getCurrentBranch() && panel.getCurrentBranch()->commits.size() == 2);
+        const QList<Spoiler*> cards = panel.findChild<QScrollArea*>("scrollCommits")->widget()->findChildren<Spoiler*>();
+        QCOMPARE(cards.size(), 2);
+        QVERIFY(std::any_of(cards.begin(), cards.end(),
+                            [](Spoiler* card) { return card->button()->text().contains("Feature work"); }));
+    }
+
     void workspaceRules()
     {
         workspaces("abc");

@@ -1,5 +1,10 @@
 #include "operationgate.h"
 
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
 OperationGate& OperationGate::shared()
 {
     static OperationGate gate;
@@ -32,4 +37,22 @@ OperationGate::Hold::~Hold()
     OperationGate& gate = shared();
     gate.current.clear();
     emit gate.busyChanged(false);
+}
+
+void OperationGate::whenFree(QObject* context, const QString& what, std::function<void()> work)
+{
+    if (!busy()) {
+        const Hold hold(what);
+        work();
+        return;
+    }
+    // Not from the signal itself: the hold that ends is still being
+    // destroyed, inside the code of the operation that took it.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(this, &OperationGate::busyChanged, context, [=](bool nowBusy) {
+        if (nowBusy)
+            return;
+        disconnect(*connection);
+        QTimer::singleShot(0, context, [=] { shared().whenFree(context, what, work); });
+    });
 }

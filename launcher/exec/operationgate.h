@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 // The one rule for what the person may do while an operation waits.
 //
 // Operations started by the person (a button of a server tab or a git panel,
@@ -30,6 +32,13 @@ public:
     // Refuses, with the reason reported through `refused`, when an operation
     // is in progress; `what` is the request refused, for the message.
     bool refuseIfBusy(const QString& what);
+
+    // For work the person did not ask for that may still wait, like reading
+    // a tab's clones when it is first shown: it is never refused, only put
+    // off. Runs `work` at once under a hold of its own when nothing is in
+    // progress; otherwise from the event loop once the operation in progress
+    // has ended, as long as `context` lives.
+    void whenFree(QObject* context, const QString& what, std::function<void()> work);
 
     // Held for the whole of one operation: `held()` is false when another one
     // was in progress (the refusal has then been reported).

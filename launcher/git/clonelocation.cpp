@@ -1,11 +1,11 @@
 #include "clonelocation.h"
 
-#include "exec/shellquote.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
 #include "settings/homedirectory.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace CloneLocation {
@@ -33,11 +33,19 @@ bool isWorkTree(char letter, const QString& repo)
     // In sandbox mode nothing runs, so the folder is all there is to check.
     if (ConfigLoader::getSingleton()->sandbox)
         return true;
-    // `git -C` never falls back to another folder; a folder that is merely
-    // inside some other repository reports that repository's top instead.
-    const QStringList top = TermExecutor::getSingleton()->exec(
-        "git -C " + shellQuote(path) + " rev-parse --show-toplevel", false);
-    return !top.isEmpty() && QFileInfo(top.first()).canonicalFilePath() == QFileInfo(path).canonicalFilePath();
+    // Git looks for ".git" in the folder itself first: a repository there (or
+    // a "gitdir:" file pointing to one) makes the folder the top of its work
+    // tree. A folder merely inside some other repository has none, and git
+    // would describe that other repository. Checked on disk: the check comes
+    // before every operation and every reading, and a git process costs more
+    // than the reading itself.
+    const QFileInfo dotGit(path + "/.git");
+    if (dotGit.isDir())
+        return QFileInfo(path + "/.git/HEAD").isFile();
+    if (!dotGit.isFile())
+        return false;
+    QFile link(dotGit.filePath());
+    return link.open(QIODevice::ReadOnly) && link.read(8) == "gitdir: ";
 }
 
 QStringList run(char letter, const QString& repo, const QString& gitPart)

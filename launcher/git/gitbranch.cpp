@@ -29,6 +29,7 @@ QString GitBranch::logCommand(char letter, const QString& repo, const QString& b
 void GitBranch::loadCommits(char letter, QString repo, int count)
 {
     clearCommits();
+    historyRead = true;
     if (isRebasing())
         return;
     const QStringList lines = TermExecutor::getSingleton()->exec(

@@ -23,6 +23,10 @@ public:
     void clearCommits();
     // A branch shown while a rebase is in progress has no history of its own.
     bool isRebasing() const;
+    // A feature branch whose first page of history was never read: it is
+    // read when the branch is first shown in its panel. Version branches
+    // show no history until asked for.
+    bool historyPending() const { return !isVersion && !historyRead && !isRebasing(); }
 
     // The `git log` command that loadCommits runs.
     static QString logCommand(char letter, const QString& repo, const QString& branchName, int count);
@@ -33,4 +37,7 @@ public:
     bool isVersion = false;
     QString name;
     QList<GitCommit*> commits;
+
+private:
+    bool historyRead = false;
 };

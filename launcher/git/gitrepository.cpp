@@ -62,8 +62,7 @@ void GitRepository::initRepository(char letter, QString repo)
         if (line.startsWith('*'))
             activeBranch = branch;
     }
-    for (GitBranch* branch : branches)
-        branch->loadCommits(letter, repo, GitBranch::pageSize);
+    // Histories are read when their branch is first shown (GitWidget).
 
     readRemotes(letter, repo);
     // In sandbox mode git prints nothing and nothing could be added: asking

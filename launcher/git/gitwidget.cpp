@@ -48,8 +48,6 @@ GitWidget::GitWidget(char letter, QString repoName, ServerWidget* server, QWidge
     , serverWidget(server)
 {
     ui->setupUi(this);
-    repository.initRepository(letter, repoName);
-    fillList();
 
     commitFrame = new QFrame;
     new QGridLayout(commitFrame);
@@ -59,12 +57,30 @@ GitWidget::GitWidget(char letter, QString repoName, ServerWidget* server, QWidge
     ui->listWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->listWidget, &QWidget::customContextMenuRequested, this, &GitWidget::showContextMenu);
 
-    repository.refreshUnstagedFiles(letter, repoName);
-    rebuildBranch();
-
     networkManager = new QNetworkAccessManager(this);
+    if (!server)
+        readClone();
+}
+
+void GitWidget::readClone()
+{
+    if (cloneRead)
+        return;
+    cloneRead = true;
+    const QPointer<GitWidget> self(this);
+    repository.initRepository(letter, repoName);
+    if (!self)
+        return;
+    fillList();
+    repository.refreshUnstagedFiles(letter, repoName);
+    if (!self)
+        return;
+    rebuildBranch();
+    if (!self)
+        return;
     askAllVettor();
     startVettorTimer();
+    updateTabTitle(true);
 }
 
 GitWidget::~GitWidget()
@@ -206,6 +222,19 @@ QString GitWidget::askBranchSelector()
 
 void GitWidget::rebuildBranch()
 {
+    drawBranch(true);
+}
+
+void GitWidget::drawBranch(bool mayRunGit)
+{
+    GitBranch* branch = getCurrentBranch();
+    if (mayRunGit && branch && branch->historyPending() && CloneLocation::isWorkTree(letter, repoName)) {
+        const QPointer<GitWidget> self(this);
+        branch->loadCommits(letter, repoName, GitBranch::pageSize);
+        if (!self)
+            return;
+    }
+
     if (QWidget* old = ui->scrollCommits->takeWidget()) {
         if (old->layout())
             clearLayout(old->layout());
@@ -227,7 +256,7 @@ void GitWidget::rebuildBranch()
     ui->scrollCommits->setWidget(view);
     ui->scrollCommits->setWidgetResizable(true);
 
-    GitBranch* branch = getCurrentBranch();
+    branch = getCurrentBranch();
     if (!branch) {
         std::fputs("No branches found on this repository...\n", stderr);
         return;
@@ -238,12 +267,30 @@ void GitWidget::rebuildBranch()
 
 void GitWidget::on_listWidget_currentRowChanged(int)
 {
-    rebuildBranch();
+    const QPointer<GitWidget> self(this);
     GitBranch* branch = getCurrentBranch();
+    if (branch && branch->historyPending()) {
+        // Reading it runs git, which may wait on a Bug Splat window: the
+        // branch shows at once, its history follows under the gate.
+        drawBranch(false);
+        OperationGate::shared().whenFree(this, tr("loading the history"), [this] { showPendingHistory(); });
+        if (!self)
+            return;
+    } else {
+        rebuildBranch();
+    }
+    branch = getCurrentBranch();
     if (branch && !watchedBranches.contains(branch)) {
         watchedBranches.append(branch);
         askVettor(branch->name, branch->isVersion);
     }
+}
+
+void GitWidget::showPendingHistory()
+{
+    const GitBranch* branch = getCurrentBranch();
+    if (branch && branch->historyPending())
+        rebuildBranch();
 }
 
 void GitWidget::showContextMenu(QPoint position)
@@ -367,7 +414,9 @@ void GitWidget::reloadBranchView()
     if (!branch || !cloneIsUsable())
         return;
     const QPointer<GitWidget> self(this);
-    branch->loadCommits(letter, repoName, branch->commits.size());
+    // A history never read is read by the drawing, one page deep.
+    if (!branch->historyPending())
+        branch->loadCommits(letter, repoName, branch->commits.size());
     if (!self)
         return;
     repository.refreshUnstagedFiles(letter, repoName);

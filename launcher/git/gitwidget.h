@@ -28,9 +28,17 @@ class GitWidget : public QWidget
     Q_OBJECT
 public:
     // `server` may be null; then nothing is stopped or re-read around
-    // checkouts and rebases.
+    // checkouts and rebases, and the clone is read at once. The panels of a
+    // server tab wait for the tab to call readClone().
     GitWidget(char letter, QString repoName, ServerWidget* server, QWidget* parent);
     ~GitWidget() override;
+
+    // Reads the clone through git, once: its branches, remotes and files,
+    // the history of the branch shown, and asks for the CI status. Runs git,
+    // which may wait on a Bug Splat window: the caller holds the operation
+    // gate (or knows it free).
+    void readClone();
+    bool isCloneRead() const { return cloneRead; }
 
     GitBranch* getCurrentBranch();
     void rebuildBranch();
@@ -95,6 +103,10 @@ private:
     // True when the operation did not run; a missing clone is reported.
     bool reportUnrun(const GitOperations::Outcome& outcome);
     void reloadBranchView();
+    // Draws the selected branch; with `mayRunGit`, first reads its history
+    // when it was never read.
+    void drawBranch(bool mayRunGit);
+    void showPendingHistory();
     void recheckVersion();
     void updateTabTitle(bool translated);
     void fillList();
@@ -103,4 +115,6 @@ private:
     void askAllVettor();
     void startVettorTimer();
     QString askBranchSelector();
+
+    bool cloneRead = false;
 };

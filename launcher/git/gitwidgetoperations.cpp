@@ -223,7 +223,7 @@ void GitWidgetOperations::cherryPickCommit(const QString& hash)
     if (!self)
         return;
     if (GitBranch* branch = panel.getCurrentBranch())
-        if (branch != panel.repository.activeBranch)
+        if (branch != panel.repository.activeBranch && !branch->historyPending())
             branch->loadCommits(panel.letter, panel.repoName, branch->commits.size());
     if (!self)
         return;

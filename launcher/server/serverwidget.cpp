@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 ServerWidget::ServerWidget(char letter, QWidget* parent)
@@ -78,7 +79,6 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
     ui->tabWidget->addTab(buildGitTab(communityGit, enterpriseGit), tr("Git"));
     ui->tabWidget->setCurrentIndex(0);
     createCompleters();
-    checkVersion();
 }
 
 ServerWidget::~ServerWidget()
@@ -113,6 +113,28 @@ void ServerWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     startTerminals();
+    // From the event loop: git may wait on a box, and a nested event loop
+    // must not run while Qt is still showing the window's children.
+    if (!clonesRead)
+        QTimer::singleShot(0, this, [this] {
+            OperationGate::shared().whenFree(this, tr("reading the clones"), [this] { readClones(); });
+        });
+}
+
+void ServerWidget::readClones()
+{
+    if (clonesRead)
+        return;
+    clonesRead = true;
+    const QPointer<ServerWidget> self(this);
+    for (GitWidget* panel : {communityGit, enterpriseGit}) {
+        panel->readClone();
+        if (!self)
+            return;
+    }
+    // The start script and the version follow the community clone's branch.
+    rebuildCommand();
+    checkVersion();
 }
 
 void ServerWidget::placeTerminal(MyQTermWidget* terminal, QWidget* frame)
@@ -431,6 +453,9 @@ bool ServerWidget::chooseAutomaticPort()
 QStringList ServerWidget::serverLines()
 {
     const QPointer<ServerWidget> self(this);
+    readClones();
+    if (!self)
+        return QStringList();
     rebuildCommand();
     const QString activation = getVirtualEnvCommand();
     if (!self)

@@ -40,6 +40,13 @@ public:
     // first shown or first runs something: hidden tabs cost no shells at start-up.
     void startTerminals();
 
+    // Reads both clones through git, and the server version, once. A tab
+    // does it when it is first shown or first needs them (hidden tabs run no
+    // git at start-up); the caller holds the operation gate, or knows it free.
+    void readClones();
+    // True once the reading has begun (it runs to its end in one go).
+    bool areClonesRead() const { return clonesRead; }
+
     // Interrupts what runs in the server terminal, again every
     // secBeforeShutDown seconds, until the shell prompt is back; false when
     // it gave up or the tab went away.
@@ -191,6 +198,7 @@ private:
 
     bool serverRunning = false;
     bool terminalsStarted = false;
+    bool clonesRead = false;
     // Checkout points read from the file, written back while no git panel keeps them.
     QStringList checkoutPoints;
 };

@@ -497,6 +497,10 @@ Nothing is deleted if you answer No.</source>
 %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>loading the history</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>
@@ -1312,6 +1316,10 @@ connections:</source>
     </message>
     <message>
         <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>reading the clones</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -506,6 +506,10 @@ Rien n&apos;est supprimé si vous répondez Non.</translation>
         <translation>git fetch --all n&apos;a pas récupéré tous les dépôts distants :
 %1</translation>
     </message>
+    <message>
+        <source>loading the history</source>
+        <translation>chargement de l&apos;historique</translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>
@@ -1325,6 +1329,10 @@ connections:</source>
     <message>
         <source>Browse</source>
         <translation>Parcourir</translation>
+    </message>
+    <message>
+        <source>reading the clones</source>
+        <translation>lecture des clones</translation>
     </message>
 </context>
 <context>
