@@ -139,8 +139,9 @@ QByteArray historyStream(bool withServerScript)
     for (int file = 0; file < directories * filesPerDirectory; ++file)
         tree += HistoryWriter::fileLine(file, "initial content");
     if (withServerScript) {
-        // Stands in for the server's start script: a Python start, as the real one.
-        const QByteArray script = "#!/usr/bin/env python3\nimport sys\nif '--version' in sys.argv:\n"
+        // Stands in for the server's start script: a start of the system's
+        // Python, as the real one.
+        const QByteArray script = "#!/usr/bin/python3\nimport sys\nif '--version' in sys.argv:\n"
                                   "    print('Velt Server 11.0')\n";
         tree += "M 100755 inline velt-bin\ndata " + QByteArray::number(script.size()) + "\n" + script;
     }

@@ -152,7 +152,8 @@ private slots:
         QCOMPARE(headerButtons(community), QStringList({"Refresh", "View on Github", "Checkout"}));
         QCOMPARE(view(community)->findChildren<Spoiler*>().size(), 2);
 
-        QTabWidget* tabs = buildGitTab(&community, &enterprise);
+        auto* tabs = new QTabWidget;
+        addGitPanels(tabs, &community, &enterprise);
         QCOMPARE(tabs->tabText(0), QString("Community (master)"));
         QCOMPARE(tabs->tabText(1), QString("Enterprise (no branches found)"));
         QCOMPARE(community.tabWidget, tabs);

@@ -481,6 +481,7 @@ private slots:
         QVERIFY(!tab.ui->bStop->isEnabled() && !tab.ui->bRestart->isEnabled());
 
         // The terminal's output decides: the running marker, then a prompt.
+        tab.startTerminals();
         tab.receiveText("2026-12-08 10:00:00,000 42 INFO ? velt: database: db@localhost\r\n");
         QVERIFY(tab.isServerRunning());
         QCOMPARE(tab.run->lastLine, QString());

@@ -529,13 +529,12 @@ private slots:
     {
         ServerWidget tab('a', nullptr);
         QTest::qWait(500);
-        for (MyQTermWidget* terminal : {tab.serverTerminal, tab.communityTerminal, tab.enterpriseTerminal})
-            QCOMPARE(terminal->getShellPID(), 0);
-        // What is typed meanwhile runs once the shell is there, in the workspace.
-        tab.serverTerminal->sendText("pwd >> ~/calls.txt\n");
+        QVERIFY(!tab.serverTerminal && !tab.communityTerminal && !tab.enterpriseTerminal && !tab.run);
         tab.show();
         for (MyQTermWidget* terminal : {tab.serverTerminal, tab.communityTerminal, tab.enterpriseTerminal})
-            QVERIFY(terminal->getShellPID() > 0);
+            QVERIFY(terminal && terminal->getShellPID() > 0);
+        // The server terminal is in the workspace.
+        tab.serverTerminal->sendText("pwd >> ~/calls.txt\n");
         QVERIFY(QTest::qWaitFor([&] { return calls() == QStringList{workspace()}; }, deadline));
         tab.hide();
     }

@@ -4,12 +4,10 @@
 
 #include <QTabWidget>
 
-QTabWidget* buildGitTab(GitWidget* community, GitWidget* enterprise)
+void addGitPanels(QTabWidget* tabs, GitWidget* community, GitWidget* enterprise)
 {
-    auto* tabs = new QTabWidget;
     tabs->addTab(community, community->tabTitle());
     tabs->addTab(enterprise, enterprise->tabTitle());
     community->tabWidget = tabs;
     enterprise->tabWidget = tabs;
-    return tabs;
 }

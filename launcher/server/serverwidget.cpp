@@ -15,6 +15,7 @@
 
 #include "git/gitrepository.h"
 #include "git/gittab.h"
+#include "server/workspaceterminals.h"
 #include "git/gitwidget.h"
 #include "server/serverversion.h"
 #include "tools/dblist.h"
@@ -28,40 +29,16 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QTabWidget>
 
 ServerWidget::ServerWidget(char letter, QWidget* parent)
     : QWidget(parent)
     , ui(new Ui::ServerWidget)
     , letter(letter)
 {
-    communityGit = new GitWidget(letter, "velt", this, this);
-    enterpriseGit = new GitWidget(letter, "enterprise", this, this);
     loading = true;
-
-    serverTerminal = createTerminal();
-    run = new RunControl(serverTerminal, this);
-    connect(serverTerminal, &QTermWidget::receivedData, this, &ServerWidget::receiveText);
     home = homeDirectory();
-    const QString cdLine = ServerCommands::workspaceCdLine(home, letter);
-    serverTerminal->sendText(cdLine, false);
-    serverTerminal->clear();
-    communityTerminal = createTerminal();
-    communityTerminal->sendText(cdLine, false);
-    enterpriseTerminal = createTerminal();
-    enterpriseTerminal->sendText(cdLine, false);
-
     ui->setupUi(this);
-    placeTerminal(serverTerminal, ui->frameServer);
-    placeTerminal(communityTerminal, ui->frameCommunity);
-    placeTerminal(enterpriseTerminal, ui->frameEnterprise);
-
-    communityTerminal->sendText("cd velt\n", false);
-    communityTerminal->clear();
-    communityTerminal->sendText("git status\n", false);
-    enterpriseTerminal->sendText("cd enterprise\n", false);
-    enterpriseTerminal->clear();
-    enterpriseTerminal->sendText("git status\n", false);
 
     for (const QString& scheme : QTermWidget::availableColorSchemes())
         ui->cbColor->addItem(scheme);
@@ -76,7 +53,9 @@ ServerWidget::ServerWidget(char letter, QWidget* parent)
 
     on_cbColor_currentIndexChanged(ui->cbColor->currentText());
     ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
-    ui->tabWidget->addTab(buildGitTab(communityGit, enterpriseGit), tr("Git"));
+    // Its panels come with the reading of the clones.
+    gitTabs = new QTabWidget;
+    ui->tabWidget->addTab(gitTabs, tr("Git"));
     ui->tabWidget->setCurrentIndex(0);
     createCompleters();
 }
@@ -87,26 +66,19 @@ ServerWidget::~ServerWidget()
     delete ui;
 }
 
-MyQTermWidget* ServerWidget::createTerminal()
-{
-    // The shell starts with startTerminals(); what is typed meanwhile waits in
-    // the terminal's input.
-    auto* terminal = new MyQTermWidget(0, this);
-    terminal->setColorScheme("WhiteOnBlack");
-    if (terminal->layout())
-        terminal->layout()->setContentsMargins(0, 0, 0, 0);
-    return terminal;
-}
-
 void ServerWidget::startTerminals()
 {
     if (terminalsStarted)
         return;
     terminalsStarted = true;
-    for (MyQTermWidget* terminal : {serverTerminal, communityTerminal, enterpriseTerminal}) {
-        terminal->startShellProgram();
-        terminal->setFlowControlEnabled(true);
-    }
+    const WorkspaceTerminals terminals =
+        WorkspaceTerminals::open(this, ServerCommands::workspaceCdLine(home, letter), ui->frameServer,
+                                 ui->frameCommunity, ui->frameEnterprise, ui->cbColor->currentText());
+    serverTerminal = terminals.server;
+    communityTerminal = terminals.community;
+    enterpriseTerminal = terminals.enterprise;
+    run = new RunControl(serverTerminal, this);
+    connect(serverTerminal, &QTermWidget::receivedData, this, &ServerWidget::receiveText);
 }
 
 void ServerWidget::showEvent(QShowEvent* event)
@@ -126,6 +98,10 @@ void ServerWidget::readClones()
     if (clonesRead)
         return;
     clonesRead = true;
+    communityGit = new GitWidget(letter, "velt", this, this);
+    enterpriseGit = new GitWidget(letter, "enterprise", this, this);
+    communityGit->repository.loadCheckoutPoints(checkoutPoints);
+    addGitPanels(gitTabs, communityGit, enterpriseGit);
     const QPointer<ServerWidget> self(this);
     for (GitWidget* panel : {communityGit, enterpriseGit}) {
         panel->readClone();
@@ -135,13 +111,6 @@ void ServerWidget::readClones()
     // The start script and the version follow the community clone's branch.
     rebuildCommand();
     checkVersion();
-}
-
-void ServerWidget::placeTerminal(MyQTermWidget* terminal, QWidget* frame)
-{
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(terminal);
 }
 
 void ServerWidget::applyGlobalDefaults()
@@ -245,9 +214,9 @@ void ServerWidget::on_cbColor_currentIndexChanged(const QString& scheme)
 {
     if (loading)
         return;
-    serverTerminal->setColorScheme(scheme);
-    communityTerminal->setColorScheme(scheme);
-    enterpriseTerminal->setColorScheme(scheme);
+    for (MyQTermWidget* terminal : {serverTerminal, communityTerminal, enterpriseTerminal})
+        if (terminal)
+            terminal->setColorScheme(scheme);
     saveConfig();
 }
 
@@ -373,13 +342,13 @@ void ServerWidget::setServerRunning(bool running)
 {
     serverRunning = running;
     if (running) {
-        if (ui->bStart->hasFocus())
+        if (ui->bStart->hasFocus() && serverTerminal)
             serverTerminal->setFocus();
         ui->bRestart->setEnabled(true);
         ui->bStop->setEnabled(true);
         ui->bStart->setEnabled(false);
     } else {
-        if (ui->bStop->hasFocus() || ui->bRestart->hasFocus())
+        if ((ui->bStop->hasFocus() || ui->bRestart->hasFocus()) && serverTerminal)
             serverTerminal->setFocus();
         ui->bStart->setEnabled(true);
         ui->bStop->setEnabled(false);
@@ -396,7 +365,11 @@ void ServerWidget::receiveText(const QString& text)
     setServerRunning(seen == RunControl::Seen::Running);
 }
 
-void ServerWidget::sendKeyCombinaison(QKeyEvent* event) { run->sendKey(event); }
+void ServerWidget::sendKeyCombinaison(QKeyEvent* event)
+{
+    startTerminals();
+    run->sendKey(event);
+}
 void ServerWidget::delay(int ms) { cooperativeWait(ms); }
 
 bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)

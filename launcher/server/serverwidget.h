@@ -13,6 +13,7 @@ class QCompleter;
 class QKeyEvent;
 class QLineEdit;
 class QShowEvent;
+class QTabWidget;
 class RunControl;
 
 namespace Ui {
@@ -36,8 +37,9 @@ public:
     void setServerRunning(bool running);
     bool isServerRunning() const { return serverRunning; }
 
-    // Starts the shells of the three terminals, once. A tab does it when it is
-    // first shown or first runs something: hidden tabs cost no shells at start-up.
+    // Makes the three terminals and starts their shells, once. A tab does it
+    // when it is first shown or first runs something: hidden tabs cost no
+    // terminals at start-up. The terminals (and `run`) are null until then.
     void startTerminals();
 
     // Reads both clones through git, and the server version, once. A tab
@@ -85,7 +87,8 @@ public:
     RunControl* run = nullptr;
     char letter;
     QString home;
-    // The git panels of the community and enterprise clones; none yet.
+    // The git panels of the community and enterprise clones, made when the
+    // clones are read; null until then.
     GitWidget* communityGit = nullptr;
     GitWidget* enterpriseGit = nullptr;
 
@@ -182,8 +185,6 @@ private slots:
     void on_cbShellInterface_currentTextChanged(const QString&);
 
 private:
-    MyQTermWidget* createTerminal();
-    void placeTerminal(MyQTermWidget* terminal, QWidget* frame);
     void applyGlobalDefaults();
     void createCompleters();
     void optionChanged();
@@ -199,6 +200,7 @@ private:
     bool serverRunning = false;
     bool terminalsStarted = false;
     bool clonesRead = false;
+    QTabWidget* gitTabs = nullptr;
     // Checkout points read from the file, written back while no git panel keeps them.
     QStringList checkoutPoints;
 };
