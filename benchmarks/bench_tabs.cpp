@@ -68,6 +68,15 @@ int child(int argc, char* argv[], int tabs)
     QFile bashrc(home.path() + "/.bashrc");
     if (bashrc.open(QIODevice::WriteOnly))
         bashrc.write("PS1='$ '\n");
+    // Stand-ins for the database listing and the server's version script,
+    // which would otherwise stop the start on a warning box.
+    root.mkpath("bin");
+    QFile psql(home.path() + "/bin/psql");
+    if (psql.open(QIODevice::WriteOnly))
+        psql.write("#!/bin/sh\nprintf 'db_main|dev|UTF8|C|C|\\n'\n");
+    psql.close();
+    psql.setPermissions(psql.permissions() | QFileDevice::ExeOwner);
+    qputenv("PATH", home.path().toLocal8Bit() + "/bin:" + qgetenv("PATH"));
     for (int i = 0; i < tabs; ++i) {
         const QString workspace = QString("Documents/velt-servers/server_%1").arg(QChar('a' + i));
         root.mkpath(workspace + "/velt");
@@ -75,6 +84,11 @@ int child(int argc, char* argv[], int tabs)
         QFile config(home.path() + "/" + workspace + "/VLconfig");
         if (config.open(QIODevice::WriteOnly))
             config.write(sampleConfig);
+        QFile script(home.path() + "/" + workspace + "/velt/velt-bin");
+        if (script.open(QIODevice::WriteOnly))
+            script.write("#!/bin/sh\necho 'Velt Server 11.0'\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }
 
     QApplication app(argc, argv);

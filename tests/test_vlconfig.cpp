@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
 #include <QtTest>
 
 #include <csignal>
@@ -126,6 +127,15 @@ private slots:
         struct stat info;
         QCOMPARE(stat(QFile::encodeName(path).constData(), &info), 0);
         QCOMPARE(info.st_mode & 0777, 0600u);
+
+        // Saving what the file already holds leaves it untouched.
+        const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(VLConfig::write(path, sample()));
+        QCOMPARE(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
 
         // An older file readable by everyone becomes private at the next save.
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);

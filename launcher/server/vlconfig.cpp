@@ -88,12 +88,24 @@ QList<Entry> parse(const QByteArray& text)
 
 bool write(const QString& path, const Content& content)
 {
+    const QByteArray text = serialize(content);
+    // Every tab saves once as it is built: a private file that already holds
+    // the text is left as it is, rather than rewritten and flushed to disk for
+    // every workspace at every start.
+    QFile current(path);
+    const QFileDevice::Permissions shared = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther
+                                            | QFileDevice::ExeOther;
+    if (current.open(QIODevice::ReadOnly) && current.size() == text.size() && !(current.permissions() & shared)
+        && current.readAll() == text)
+        return true;
+    current.close();
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // Owner-only before the first byte, so the passwords are never readable by others.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    const QByteArray text = serialize(content);
     if (file.write(text) != text.size()) {
         file.cancelWriting();
         file.commit();
