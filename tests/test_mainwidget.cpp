@@ -149,6 +149,7 @@ private slots:
             GitFixture::writeFile(clone + "/velt-bin", "#!/bin/sh\necho 'Velt Server 11.0'\n");
             QFile(clone + "/velt-bin").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
+        home.writeFile("Documents/velt-servers/server_b/VLconfig", "port:::8377\n");
         TraceLog trace;
         trace.mark();
         const QString gitA = "cd ~/Documents/velt-servers/server_a/velt && git";
@@ -163,11 +164,15 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return a->areClonesRead(); }, 10000));
         QVERIFY(trace.since().contains(gitA + " branch"));
         QVERIFY(trace.matching(gitB).isEmpty());
-        QVERIFY(!b->areClonesRead());
-        QVERIFY(b->findChild<QLabel*>("lblVersion")->text().isEmpty());
+        // Tab b answers from its settings file until its form is built.
+        QVERIFY(!b->areClonesRead() && !b->hasForm() && !b->findChild<QLabel*>("lblVersion"));
+        QCOMPARE(b->getPort(), 8377);
+        b->setServerRunning(true);
 
         tabsOf(w)->setCurrentIndex(1);
         QVERIFY(QTest::qWaitFor([&] { return b->areClonesRead(); }, 10000));
+        QVERIFY(b->findChild<QPushButton*>("bStop")->isEnabled());
+        QCOMPARE(b->getPort(), 8377);
         QVERIFY(trace.since().contains(gitB + " branch"));
         QCOMPARE(b->findChild<QLabel*>("lblVersion")->text(), QString("11.0:"));
         GitWidget& panel = *b->communityGit;

@@ -47,6 +47,7 @@ QIcon runningIcon(ServerWidget* tab)
 
 void setPort(ServerWidget* tab, const QString& text)
 {
+    tab->buildForm(); // as when the person opens the tab
     tab->findChild<QLineEdit*>("ttPort")->setText(text);
 }
 

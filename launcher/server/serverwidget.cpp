@@ -4,48 +4,56 @@
 #include "cooperativewait.h"
 #include "exec/myqtermwidget.h"
 #include "exec/operationgate.h"
-#include "exec/termexecutor.h"
-#include "server/autocompletionlist.h"
-#include "server/runcontrol.h"
-#include "server/servercommands.h"
-#include "server/vlconfig.h"
-#include "server/widgetvalues.h"
-#include "settings/configloader.h"
-#include "settings/homedirectory.h"
-
 #include "git/gitrepository.h"
 #include "git/gittab.h"
-#include "server/workspaceterminals.h"
 #include "git/gitwidget.h"
+#include "server/autocompletionlist.h"
+#include "server/automaticport.h"
+#include "server/panetoggle.h"
+#include "server/runcontrol.h"
+#include "server/servercommands.h"
 #include "server/serverversion.h"
+#include "server/vlconfig.h"
+#include "server/widgetvalues.h"
+#include "server/workspaceterminals.h"
+#include "settings/configloader.h"
+#include "settings/homedirectory.h"
 #include "tools/dblist.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
-#include <QDataStream>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 #include <QTabWidget>
+#include <QTimer>
 
-ServerWidget::ServerWidget(char letter, QWidget* parent)
+ServerWidget::ServerWidget(char letter, QWidget* parent, FormTiming timing)
     : QWidget(parent)
-    , ui(new Ui::ServerWidget)
     , letter(letter)
 {
-    loading = true;
     home = homeDirectory();
+    if (timing == FormTiming::Now)
+        buildForm();
+    else
+        savedPort = VLConfig::value(configPath(), QStringLiteral("port")).toInt(nullptr, 10);
+}
+
+void ServerWidget::buildForm()
+{
+    if (ui)
+        return;
+    ui = new Ui::ServerWidget;
+    loading = true;
     ui->setupUi(this);
 
     for (const QString& scheme : QTermWidget::availableColorSchemes())
         ui->cbColor->addItem(scheme);
 
     applyGlobalDefaults();
-    ui->bStop->setEnabled(false);
-    ui->bRestart->setEnabled(false);
+    setServerRunning(serverRunning);
 
     loadConfig();
     rebuildCommand();
@@ -70,6 +78,7 @@ void ServerWidget::startTerminals()
 {
     if (terminalsStarted)
         return;
+    buildForm();
     terminalsStarted = true;
     const WorkspaceTerminals terminals =
         WorkspaceTerminals::open(this, ServerCommands::workspaceCdLine(home, letter), ui->frameServer,
@@ -84,19 +93,30 @@ void ServerWidget::startTerminals()
 void ServerWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    startTerminals();
-    // From the event loop: git may wait on a box, and a nested event loop
-    // must not run while Qt is still showing the window's children.
-    if (!clonesRead)
+    // From the event loop: the form and git may open boxes, and a nested
+    // event loop must not run while Qt is still showing the window's children.
+    if (!ui) {
         QTimer::singleShot(0, this, [this] {
-            OperationGate::shared().whenFree(this, tr("reading the clones"), [this] { readClones(); });
+            startTerminals();
+            readClonesWhenFree();
         });
+        return;
+    }
+    startTerminals();
+    if (!clonesRead)
+        QTimer::singleShot(0, this, [this] { readClonesWhenFree(); });
+}
+
+void ServerWidget::readClonesWhenFree()
+{
+    OperationGate::shared().whenFree(this, tr("reading the clones"), [this] { readClones(); });
 }
 
 void ServerWidget::readClones()
 {
     if (clonesRead)
         return;
+    buildForm();
     clonesRead = true;
     communityGit = new GitWidget(letter, "velt", this, this);
     enterpriseGit = new GitWidget(letter, "enterprise", this, this);
@@ -155,6 +175,8 @@ ServerOptions ServerWidget::options() const
 
 void ServerWidget::rebuildCommand()
 {
+    if (!ui)
+        return;
     command = buildServerCommand(options());
     ui->ttCommand->setText(command);
 }
@@ -169,6 +191,9 @@ void ServerWidget::optionChanged()
 
 void ServerWidget::saveConfig()
 {
+    // Without its form the tab has changed nothing the file holds.
+    if (!ui)
+        return;
     VLConfig::Content content;
     for (int i = 0; i < ui->cbDB->count(); ++i)
         content.databases << ui->cbDB->itemText(i);
@@ -179,6 +204,9 @@ void ServerWidget::saveConfig()
 
 void ServerWidget::loadConfig()
 {
+    // Without its form, the form reads the file when it is built.
+    if (!ui)
+        return;
     QList<VLConfig::Entry> entries;
     if (!VLConfig::read(configPath(), entries))
         return;
@@ -333,14 +361,16 @@ void ServerWidget::insertCompletionTTUpgrades(QString name)
 
 int ServerWidget::getPort()
 {
-    if (!ui || !ui->ttPort)
-        return -1;
+    if (!ui)
+        return savedPort;
     return ui->ttPort->text().toInt(nullptr, 10);
 }
 
 void ServerWidget::setServerRunning(bool running)
 {
     serverRunning = running;
+    if (!ui)
+        return; // shown when the form is built
     if (running) {
         if (ui->bStart->hasFocus() && serverTerminal)
             serverTerminal->setFocus();
@@ -399,24 +429,16 @@ QString ServerWidget::getVirtualEnvCommand()
 
 void ServerWidget::checkVersion()
 {
+    buildForm();
     ui->lblVersion->setText(ServerVersion::read(letter));
 }
 
 bool ServerWidget::chooseAutomaticPort()
 {
-    const QPointer<ServerWidget> self(this);
-    int chosen = 0;
-    for (int candidate : ServerCommands::autoPortCandidates()) {
-        chosen = candidate;
-        const QStringList holders = TermExecutor::getSingleton()->exec(
-            ServerCommands::portProbeCommand(candidate), true, QStringList(), false, QStringList(),
-            "cd ~/Documents");
-        // The "Bug Splat" window may have run an event loop meanwhile.
-        if (!self)
-            return false;
-        if (holders.join("").trimmed().isEmpty())
-            break;
-    }
+    const QPointer<QObject> self(this);
+    const int chosen = AutomaticPort::choose(self);
+    if (!self)
+        return false;
     ui->ttPort->setText(QString::number(chosen));
     return true;
 }
@@ -512,28 +534,7 @@ void ServerWidget::on_bClear_clicked()
     run->drop(ui->cbDB->currentText());
 }
 
-void ServerWidget::on_pushButton_11_clicked()
-{
-    // The pane sizes are kept and put back as they were: a saved splitter
-    // state does not bring a collapsed pane back.
-    if (!splitterState) {
-        splitterState = new QByteArray();
-        QDataStream out(splitterState, QIODevice::WriteOnly);
-        out << ui->splitterGit->sizes();
-        // The git terminals take the whole width.
-        int total = 0;
-        for (int size : ui->splitterGit->sizes())
-            total += size;
-        ui->splitterGit->setSizes({0, total});
-    } else {
-        QList<int> sizes;
-        QDataStream in(splitterState, QIODevice::ReadOnly);
-        in >> sizes;
-        ui->splitterGit->setSizes(sizes);
-        delete splitterState;
-        splitterState = nullptr;
-    }
-}
+void ServerWidget::on_pushButton_11_clicked() { togglePaneWidth(ui->splitterGit, splitterState); }
 
 // ---------------------------------------------------------- option slots
 

@@ -28,10 +28,20 @@ class ServerWidget : public QWidget
 {
     Q_OBJECT
 public:
-    ServerWidget(char letter, QWidget* parent);
+    // When the option panel (the form) is built. A tab hidden at start builds
+    // it when it is first shown or first used; until then it answers from its
+    // settings file (the port) and from what it was told (running or not).
+    enum class FormTiming { Now, WhenShown };
+
+    ServerWidget(char letter, QWidget* parent, FormTiming timing = FormTiming::Now);
     ~ServerWidget() override;
 
-    // The port field's integer value; 0 when it is not a number, -1 without a field.
+    // Builds the form and reads the settings file into it, once.
+    void buildForm();
+    bool hasForm() const { return ui; }
+
+    // The port field's integer value; 0 when it is not a number. Without the
+    // form, the port the settings file holds.
     int getPort();
     // Puts the run buttons in the running or the stopped state.
     void setServerRunning(bool running);
@@ -74,7 +84,8 @@ public:
     ServerOptions options() const;
     QString configPath() const;
 
-    Ui::ServerWidget* ui;
+    // Null until the form is built.
+    Ui::ServerWidget* ui = nullptr;
     MyQTermWidget* serverTerminal = nullptr;
     MyQTermWidget* communityTerminal = nullptr;
     MyQTermWidget* enterpriseTerminal = nullptr;
@@ -196,10 +207,12 @@ private:
     QStringList serverLines();
     void afterServerTyped();
     QString communityActiveBranch() const;
+    void readClonesWhenFree();
 
     bool serverRunning = false;
     bool terminalsStarted = false;
     bool clonesRead = false;
+    int savedPort = 0;
     QTabWidget* gitTabs = nullptr;
     // Checkout points read from the file, written back while no git panel keeps them.
     QStringList checkoutPoints;

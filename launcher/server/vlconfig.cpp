@@ -123,4 +123,15 @@ bool read(const QString& path, QList<Entry>& entries)
     return true;
 }
 
+QString value(const QString& path, const QString& key)
+{
+    QList<Entry> entries;
+    read(path, entries);
+    QString found;
+    for (const Entry& entry : entries)
+        if (entry.kind == Entry::Value && entry.key == key)
+            found = entry.value;
+    return found;
+}
+
 }

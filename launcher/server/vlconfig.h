@@ -50,5 +50,8 @@ QList<Entry> parse(const QByteArray& text);
 bool write(const QString& path, const Content& content);
 // The file's records; false when it cannot be read.
 bool read(const QString& path, QList<Entry>& entries);
+// The value the file holds for `key` (the last one read, as the form takes
+// it); empty without the key or the file.
+QString value(const QString& path, const QString& key);
 
 }

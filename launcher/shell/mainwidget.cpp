@@ -36,9 +36,10 @@ mainWidget::~mainWidget()
     delete ui;
 }
 
-ServerWidget* mainWidget::createTab(char letter)
+ServerWidget* mainWidget::createTab(char letter, bool shownAtOnce)
 {
-    return new ServerWidget(letter, ui->tabWidget);
+    return new ServerWidget(letter, ui->tabWidget,
+                            shownAtOnce ? ServerWidget::FormTiming::Now : ServerWidget::FormTiming::WhenShown);
 }
 
 void mainWidget::initWidget()
@@ -46,7 +47,7 @@ void mainWidget::initWidget()
     const QString home = homeDirectory();
     for (char letter = 'a'; letter <= 'z'; ++letter)
         if (Workspaces::exists(home, letter))
-            ui->tabWidget->addTab(createTab(letter), Workspaces::tabTitle(letter));
+            ui->tabWidget->addTab(createTab(letter, ui->tabWidget->count() == 0), Workspaces::tabTitle(letter));
 
     newServerIndex = ui->tabWidget->addTab(new QWidget(), tr("New server"));
     hideCloseButton(newServerIndex);

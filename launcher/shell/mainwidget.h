@@ -20,7 +20,8 @@ public:
     ~mainWidget() override;
 
     // A new server tab page for `letter`, parented to the tab widget.
-    ServerWidget* createTab(char letter);
+    // A tab that is not shown at once builds its form when first shown.
+    ServerWidget* createTab(char letter, bool shownAtOnce = true);
     // Finds the existing workspaces and adds all tabs.
     void initWidget();
 

@@ -144,8 +144,11 @@ int MainWindow::getCurrentPID(int& port, int requestedPort)
     if (requestedPort == -1) {
         QWidget* page = outer->currentWidget();
         auto* field = page ? page->findChild<QLineEdit*>("ttPort") : nullptr;
+        auto* server = qobject_cast<ServerWidget*>(page);
         if (field && !field->text().isEmpty())
             portText = field->text();
+        else if (!field && server && server->getPort() > 0)
+            portText = QString::number(server->getPort()); // its form is not built yet
     } else {
         portText = QString::number(requestedPort);
     }
