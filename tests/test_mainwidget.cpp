@@ -7,6 +7,7 @@
 #include "tracelog.h"
 
 #include "deployment.h"
+#include "exec/operationgate.h"
 #include "git/gitwidget.h"
 #include "git/spoiler.h"
 #include "settings/configloader.h"
@@ -149,7 +150,8 @@ private slots:
             GitFixture::writeFile(clone + "/velt-bin", "#!/bin/sh\necho 'Velt Server 11.0'\n");
             QFile(clone + "/velt-bin").setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
-        home.writeFile("Documents/velt-servers/server_b/VLconfig", "port:::8377\n");
+        // b's settings file holds a key the launcher does not know.
+        home.writeFile("Documents/velt-servers/server_b/VLconfig", "port:::8377\nbogus:::1\n");
         TraceLog trace;
         trace.mark();
         const QString gitA = "cd ~/Documents/velt-servers/server_a/velt && git";
@@ -169,8 +171,19 @@ private slots:
         QCOMPARE(b->getPort(), 8377);
         b->setServerRunning(true);
 
+        // Its box comes when it is first shown, while nothing else may run.
+        QString boxText;
+        bool gateHeld = false;
+        ModalAnswer::whenModal([&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                boxText = box->text();
+            gateHeld = OperationGate::shared().busy();
+            modal->close();
+        });
         tabsOf(w)->setCurrentIndex(1);
         QVERIFY(QTest::qWaitFor([&] { return b->areClonesRead(); }, 10000));
+        QVERIFY(boxText.contains("unknown values") && boxText.contains("bogus"));
+        QVERIFY(gateHeld);
         QVERIFY(b->findChild<QPushButton*>("bStop")->isEnabled());
         QCOMPARE(b->getPort(), 8377);
         QVERIFY(trace.since().contains(gitB + " branch"));

@@ -93,23 +93,20 @@ void ServerWidget::startTerminals()
 void ServerWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // From the event loop: the form and git may open boxes, and a nested
-    // event loop must not run while Qt is still showing the window's children.
-    if (!ui) {
-        QTimer::singleShot(0, this, [this] {
-            startTerminals();
-            readClonesWhenFree();
-        });
-        return;
-    }
-    startTerminals();
+    if (ui)
+        startTerminals();
+    // From the event loop and under the gate: the form and git may open boxes,
+    // and a nested event loop must not run while Qt is still showing the
+    // window's children, nor while the tab could be closed.
     if (!clonesRead)
-        QTimer::singleShot(0, this, [this] { readClonesWhenFree(); });
-}
-
-void ServerWidget::readClonesWhenFree()
-{
-    OperationGate::shared().whenFree(this, tr("reading the clones"), [this] { readClones(); });
+        QTimer::singleShot(0, this, [this] {
+            OperationGate::shared().whenFree(this, tr("reading the clones"), [this] {
+                const QPointer<ServerWidget> self(this);
+                startTerminals();
+                if (self)
+                    readClones();
+            });
+        });
 }
 
 void ServerWidget::readClones()

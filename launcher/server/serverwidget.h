@@ -207,7 +207,6 @@ private:
     QStringList serverLines();
     void afterServerTyped();
     QString communityActiveBranch() const;
-    void readClonesWhenFree();
 
     bool serverRunning = false;
     bool terminalsStarted = false;
