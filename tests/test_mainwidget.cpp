@@ -3,6 +3,8 @@
 
 #include "gitfixture.h"
 #include "modalanswer.h"
+#include "modalscript.h"
+#include "splatwatcher.h"
 #include "testhome.h"
 #include "tracelog.h"
 
@@ -152,6 +154,7 @@ private slots:
         }
         // b's settings file holds a key the launcher does not know.
         home.writeFile("Documents/velt-servers/server_b/VLconfig", "port:::8377\nbogus:::1\n");
+        SplatWatcher splat;
         TraceLog trace;
         trace.mark();
         const QString gitA = "cd ~/Documents/velt-servers/server_a/velt && git";
@@ -172,18 +175,19 @@ private slots:
         b->setServerRunning(true);
 
         // Its box comes when it is first shown, while nothing else may run.
-        QString boxText;
-        bool gateHeld = false;
-        ModalAnswer::whenModal([&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                boxText = box->text();
-            gateHeld = OperationGate::shared().busy();
-            modal->close();
+        ModalScript modals({"OK"});
+        bool boxUnderGate = false, boxOutsideGate = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget())
+                (OperationGate::shared().busy() ? boxUnderGate : boxOutsideGate) = true;
         });
+        probe.start(1);
         tabsOf(w)->setCurrentIndex(1);
         QVERIFY(QTest::qWaitFor([&] { return b->areClonesRead(); }, 10000));
-        QVERIFY(boxText.contains("unknown values") && boxText.contains("bogus"));
-        QVERIFY(gateHeld);
+        QVERIFY2(modals.finished() && modals.unexpected.isEmpty(), qPrintable(modals.seen.join('|')));
+        QVERIFY(modals.seen.join('|').contains("unknown values") && modals.seen.join('|').contains("bogus"));
+        QVERIFY(boxUnderGate && !boxOutsideGate);
         QVERIFY(b->findChild<QPushButton*>("bStop")->isEnabled());
         QCOMPARE(b->getPort(), 8377);
         QVERIFY(trace.since().contains(gitB + " branch"));
@@ -202,6 +206,7 @@ private slots:
         QCOMPARE(cards.size(), 2);
         QVERIFY(std::any_of(cards.begin(), cards.end(),
                             [](Spoiler* card) { return card->button()->text().contains("Feature work"); }));
+        QVERIFY2(!splat.shown, qPrintable(splat.command + ": " + splat.error));
     }
 
     void workspaceRules()

@@ -113,13 +113,15 @@ void ServerWidget::readClones()
 {
     if (clonesRead)
         return;
+    const QPointer<ServerWidget> self(this);
     buildForm();
+    if (!self)
+        return;
     clonesRead = true;
     communityGit = new GitWidget(letter, "velt", this, this);
     enterpriseGit = new GitWidget(letter, "enterprise", this, this);
     communityGit->repository.loadCheckoutPoints(checkoutPoints);
     addGitPanels(gitTabs, communityGit, enterpriseGit);
-    const QPointer<ServerWidget> self(this);
     for (GitWidget* panel : {communityGit, enterpriseGit}) {
         panel->readClone();
         if (!self)
