@@ -14,6 +14,7 @@
 #include "settings/configloader.h"
 #include "shell/mainwindow.h"
 #include "tools/environnement.h"
+#include "launcherstart.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,20 +93,12 @@ int child(int argc, char* argv[], int tabs)
     }
 
     QApplication app(argc, argv);
-    ConfigLoader* config = ConfigLoader::getSingleton();
-    config->path = home.path() + "/.config/KydVeltLauncher/config";
-    config->installer_status = true;
-    config->save();
+    LauncherStart::writeSettings(home.path() + "/.config/KydVeltLauncher/config");
 
-    // The start-up work after the splash pause, up to the shown main window
-    // (the update check is left out: it needs the update server).
+    // The start-up work, up to the shown main window.
     QElapsedTimer clock;
     clock.start();
-    config->load();
-    TermExecutor::getSingleton();
-    AC_list::init();
-    Env::getSingleton();
-    auto* window = new MainWindow();
+    MainWindow* window = LauncherStart::buildMainWindow();
     const qint64 constructed = clock.elapsed();
     window->showMaximized();
     while (!(window->windowHandle() && window->windowHandle()->isExposed()))

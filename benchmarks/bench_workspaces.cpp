@@ -17,6 +17,7 @@
 //   BENCH_WORKSPACES_DIR=<dir>      keeps the generated workspaces in <dir>
 
 #include "deployment.h"
+#include "launcherstart.h"
 #include "exec/commandlog.h"
 #include "exec/termexecutor.h"
 #include "git/gitwidget.h"
@@ -311,20 +312,12 @@ int child(int argc, char* argv[], int tabs)
     QApplication app(argc, argv);
     // Nobody listens there: the CI requests fail at once.
     Deployment::setCiHost("127.0.0.1:9");
-    ConfigLoader* config = ConfigLoader::getSingleton();
-    config->path = QDir::homePath() + "/.config/KydVeltLauncher/config";
-    config->installer_status = true;
-    config->save();
+    ConfigLoader* config = LauncherStart::writeSettings(QDir::homePath() + "/.config/KydVeltLauncher/config");
 
-    // (a) the start-up work after the splash pause (the update check is left
-    // out: it needs the update server).
+    // (a) the start-up work.
     QElapsedTimer clock;
     clock.start();
-    config->load();
-    TermExecutor::getSingleton();
-    AC_list::init();
-    Env::getSingleton();
-    auto* window = new MainWindow();
+    MainWindow* window = LauncherStart::buildMainWindow();
     window->showMaximized();
     auto* tabWidget = window->findChild<QTabWidget*>("tabWidget");
     auto* firstTab = qobject_cast<ServerWidget*>(tabWidget->widget(0));

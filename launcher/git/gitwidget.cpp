@@ -270,9 +270,11 @@ void GitWidget::on_listWidget_currentRowChanged(int)
     const QPointer<GitWidget> self(this);
     GitBranch* branch = getCurrentBranch();
     if (branch && branch->historyPending()) {
-        // Reading it runs git, which may wait on a Bug Splat window: the
-        // branch shows at once, its history follows under the gate.
-        drawBranch(false);
+        // Reading it runs git, which may wait on a Bug Splat window: under
+        // the gate. While something else waits, the branch shows at once and
+        // its history follows.
+        if (OperationGate::shared().busy())
+            drawBranch(false);
         OperationGate::shared().whenFree(this, tr("loading the history"), [this] { showPendingHistory(); });
         if (!self)
             return;

@@ -38,7 +38,6 @@ public:
     // which may wait on a Bug Splat window: the caller holds the operation
     // gate (or knows it free).
     void readClone();
-    bool isCloneRead() const { return cloneRead; }
 
     GitBranch* getCurrentBranch();
     void rebuildBranch();
