@@ -1,4 +1,5 @@
 #include "exec/commandlog.h"
+#include "exec/shellprocess.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
 #include "testhome.h"
@@ -13,7 +14,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <cstdlib>
+#include <new>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -29,6 +34,20 @@ void onAlarm(int)
     const char message[] = "test_termexecutor: a test did not finish within its deadline\n";
     (void)!::write(STDERR_FILENO, message, sizeof message - 1);
     ::_exit(3);
+}
+
+// Allocating between fork and exec can hang the child for good when another
+// thread held an allocator lock at the fork. While the trap is armed, a
+// forked child that allocates ends at once with status 97, before its exec:
+// its command never runs.
+std::atomic<bool> forkTrapArmed{false};
+bool inTrappedChild = false;
+
+void* allocate(std::size_t size)
+{
+    if (inTrappedChild)
+        ::_exit(97);
+    return std::malloc(size ? size : 1);
 }
 
 double processCpuSeconds()
@@ -225,6 +244,19 @@ private slots:
         QStringList errors;
         QCOMPARE(executor->exec("yes | head -n 2", errors), (QStringList{"y", "y"}));
         QCOMPARE(errors, QStringList());
+    }
+
+    void childAllocatesNothingBeforeItsExec()
+    {
+        ::pthread_atfork(nullptr, nullptr, [] { inTrappedChild = forkTrapArmed; });
+        const QString marker = home.path() + "/started";
+        forkTrapArmed = true;
+        const QStringList out = executor->exec(QString("echo ran"));
+        const bool started = ShellProcess::start(QString("touch '%1' &").arg(marker).toStdString());
+        forkTrapArmed = false;
+        QCOMPARE(out, QStringList{"ran"});
+        QVERIFY(started);
+        QVERIFY(waitForFile(marker, 5000));
     }
 
     void readLoopSleepsWhileTheCommandIsSilent()
@@ -460,6 +492,22 @@ private slots:
         QVERIFY2(added.startsWith("echo bad >&2\ncd /tmp\n"), added.constData());
     }
 };
+
+void* operator new(std::size_t size)
+{
+    if (void* p = allocate(size))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 QTEST_MAIN(TestTermExecutor)
 #include "test_termexecutor.moc"

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace {
 // Gives access to the two read pipes of a pstreams buffer, so both can be
@@ -19,11 +18,6 @@ public:
     int errFd() { return rpipe(rsrc_err); }
 };
 
-const std::vector<std::string> shellArgs(const std::string& command)
-{
-    return {"sh", "-c", command};
-}
-
 // Starts the shell with the given SIGPIPE disposition, which it and its
 // children inherit; the launcher's own disposition is restored afterwards.
 void openWithSigpipe(PipeBuffer& buffer, const std::string& command, void (*disposition)(int))
@@ -32,7 +26,11 @@ void openWithSigpipe(PipeBuffer& buffer, const std::string& command, void (*disp
     wanted.sa_handler = disposition;
     sigemptyset(&wanted.sa_mask);
     ::sigaction(SIGPIPE, &wanted, &previous);
-    buffer.open("/bin/sh", shellArgs(command), redi::pstreams::pstdout | redi::pstreams::pstderr);
+    // The command form execs /bin/sh straight after fork. The argument-vector
+    // form allocates in the child first, which hangs it for good when another
+    // thread held an allocator lock at the fork (the sanitizers' allocator
+    // takes no care of fork).
+    buffer.open(command, redi::pstreams::pstdout | redi::pstreams::pstderr);
     ::sigaction(SIGPIPE, &previous, nullptr);
 }
 }
