@@ -14,6 +14,7 @@
 #include "settings/configloader.h"
 #include "shell/mainwindow.h"
 #include "tools/environnement.h"
+#include "benchmeasures.h"
 #include "launcherstart.h"
 
 #include <QApplication>
@@ -31,33 +32,13 @@
 #include <vector>
 
 namespace {
+using namespace BenchMeasures;
 
 const char* const sampleConfig =
     "### CONFIG FILE ###\n<--- DB <---\ndb_main\ndb_test\n---> DB --->\n"
     "python2:::0\nshell:::0\nenterprise:::1\ndemo_data:::0\ninstall:::sale,crm\nupgrade:::\ndb:::db_test\n"
     "port:::8069\nlog:::info\nlog-handler:::velt.http:DEBUG\nWorkers:::2\nCustomParams:::--dev-extra\n"
     "<--- GitCheckoutPoints <---\n---> GitCheckoutPoints --->\n";
-
-long residentKilobytes()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
-}
 
 int child(int argc, char* argv[], int tabs)
 {
@@ -139,13 +120,6 @@ int child(int argc, char* argv[], int tabs)
     std::fflush(stdout);
     delete window;
     return 0;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }

@@ -17,6 +17,7 @@
 //   BENCH_WORKSPACES_DIR=<dir>      keeps the generated workspaces in <dir>
 
 #include "deployment.h"
+#include "benchmeasures.h"
 #include "launcherstart.h"
 #include "exec/commandlog.h"
 #include "exec/termexecutor.h"
@@ -50,6 +51,7 @@
 extern char** environ;
 
 namespace {
+using namespace BenchMeasures;
 
 const int masterCommits = 5000;
 const int directories = 60;
@@ -242,35 +244,6 @@ void buildHomes(const QString& root)
     }
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double residentMegabytes()
-{
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-}
-
 double milliseconds(const QElapsedTimer& clock) { return clock.nsecsElapsed() / 1e6; }
 
 double spawnShell(bool viaFork)
@@ -331,7 +304,7 @@ int child(int argc, char* argv[], int tabs)
     }
 
     settle(1500);
-    const double residentAtStart = residentMegabytes();
+    const double residentAtStart = residentKilobytes() / 1024.0;
     // (b) every hidden tab shown for the first time.
     std::vector<double> firstShows;
     for (int i = 1; i < tabs; ++i) {
@@ -345,7 +318,7 @@ int child(int argc, char* argv[], int tabs)
         settle(300);
     }
     settle(1000);
-    const double residentAllShown = residentMegabytes();
+    const double residentAllShown = residentKilobytes() / 1024.0;
 
     // (c) "Refresh list" on the first tab's community clone: once traced, to
     // take its command lines, then timed; (d) those lines by one script.
