@@ -19,6 +19,14 @@ bool OperationGate::refuseIfBusy(const QString& what)
     return true;
 }
 
+void OperationGate::requestCancel()
+{
+    if (!busy() || cancelling)
+        return;
+    cancelling = true;
+    emit cancelRequestedChanged();
+}
+
 OperationGate::Hold::Hold(const QString& what)
 {
     OperationGate& gate = shared();
@@ -36,6 +44,7 @@ OperationGate::Hold::~Hold()
         return;
     OperationGate& gate = shared();
     gate.current.clear();
+    gate.cancelling = false;
     emit gate.busyChanged(false);
 }
 

@@ -33,6 +33,13 @@ public:
     // is in progress; `what` is the request refused, for the message.
     bool refuseIfBusy(const QString& what);
 
+    // The person's Cancel: ends whatever the operation in progress waits for
+    // (a command, a prompt, a window). Waits look at `cancelRequested()` and
+    // give up; the operation then reports "cancelled". Cleared when the
+    // operation ends. Does nothing when nothing is in progress.
+    void requestCancel();
+    bool cancelRequested() const { return cancelling; }
+
     // For work the person did not ask for that may still wait, like reading
     // a tab's clones when it is first shown: it is never refused, only put
     // off. Runs `work` at once under a hold of its own when nothing is in
@@ -58,8 +65,10 @@ public:
 signals:
     void refused(const QString& message);
     void busyChanged(bool busy);
+    void cancelRequestedChanged();
 
 private:
     OperationGate() = default;
     QString current;
+    bool cancelling = false;
 };

@@ -1,8 +1,10 @@
 #include "termexecutor.h"
 
+#include "exec/commanddescription.h"
 #include "exec/commandlog.h"
 #include "exec/myqtermwidget.h"
 #include "exec/outputlines.h"
+#include "exec/operationgate.h"
 #include "exec/shellprocess.h"
 #include "settings/configloader.h"
 
@@ -14,6 +16,8 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <QEventLoop>
+
+#include <optional>
 
 namespace {
 // Splits on "\n" and drops the piece after the last newline: output whose
@@ -137,62 +141,114 @@ QStringList TermExecutor::exec(QString cmd, bool checkOutput, QStringList failMa
     return exec(utf8.constData(), errors, checkOutput, failMarkers, ignoreStderr, acceptedErrors, splatCommand);
 }
 
-QStringList TermExecutor::exec(const char* cmd, QStringList& errors, bool checkOutput, QStringList failMarkers,
-                               bool ignoreStderr, QStringList acceptedErrors, QString splatCommand)
+CommandResult TermExecutor::runShell(const QByteArray& utf8)
+{
+    CommandResult result;
+    const QString command = QString::fromUtf8(utf8);
+    if (command.endsWith(" &")) {
+        result.exitStatus = ShellProcess::start(utf8.toStdString()) ? 0 : -1;
+        if (result.exitStatus != 0)
+            result.errors << QStringLiteral("Unable to start /bin/sh");
+        return result;
+    }
+    OperationGate& gate = OperationGate::shared();
+    // A command nobody's operation asked for still holds the gate while the
+    // event loop turns, so no request of the person starts beside it.
+    std::optional<OperationGate::Hold> hold;
+    if (!gate.busy())
+        hold.emplace(CommandDescription(command).text());
+    const QString outer = running;
+    running = command;
+    emit commandStarted(command);
+    const ShellProcess::Result shell =
+        ShellProcess::run(utf8.toStdString(), [&gate] { return gate.cancelRequested(); });
+    running = outer;
+    emit commandEnded();
+    result.output = splitLines(QString::fromUtf8(shell.out));
+    QByteArray err = shell.err;
+    if (!shell.started)
+        err += "Unable to start /bin/sh\n";
+    result.errors = splitLines(QString::fromUtf8(err));
+    result.exitStatus = shell.exitStatus;
+    result.cancelled = shell.cancelled;
+    return result;
+}
+
+CommandResult TermExecutor::run(const QString& cmd)
 {
     const ConfigLoader* config = ConfigLoader::getSingleton();
-    const QString command = QString::fromUtf8(cmd);
     if (config->trace)
-        saveCommandTrace(command);
-    if (config->sandbox)
-        return QStringList();
-
-    QByteArray out;
-    QByteArray err = errors.join("").toUtf8();
-    if (command.endsWith(" &")) {
-        if (!ShellProcess::start(cmd))
-            err += "Unable to start /bin/sh\n";
-    } else {
-        ShellProcess::Result result = ShellProcess::run(cmd);
-        if (!result.started)
-            err += "Unable to start /bin/sh\n";
-        out = result.out;
-        err += result.err;
+        saveCommandTrace(cmd);
+    if (config->sandbox) {
+        CommandResult nothing;
+        nothing.exitStatus = 0;
+        return nothing;
     }
-    const QStringList outLines = splitLines(QString::fromUtf8(out));
-    errors = splitLines(QString::fromUtf8(err));
-
-    if (command.contains("git")) {
-        for (const QString& line : outLines)
+    CommandResult result = runShell(cmd.toUtf8());
+    if (cmd.contains("git")) {
+        for (const QString& line : result.output)
             if (line.contains("run 'git prune' to remove them"))
                 QMessageBox::information(nullptr, tr("prune"),
                                          tr("There are too many unreachable objects; run 'git prune' to remove them..."),
                                          QMessageBox::Ok);
         if (config->gitLog)
-            CommandLog::shared().gitRecord(command, outLines, errors);
+            CommandLog::shared().gitRecord(cmd, result.output, result.errors);
     }
+    return result;
+}
+
+QStringList TermExecutor::exec(const char* cmd, QStringList& errors, bool checkOutput, QStringList failMarkers,
+                               bool ignoreStderr, QStringList acceptedErrors, QString splatCommand)
+{
+    const QString command = QString::fromUtf8(cmd);
+    const QStringList earlier = errors;
+    CommandResult result = run(command);
+    if (ConfigLoader::getSingleton()->sandbox)
+        return QStringList();
+    // Items the caller left in `errors` are joined into the new error text.
+    if (!earlier.isEmpty()) {
+        QString joined = earlier.join("");
+        if (!result.errors.isEmpty())
+            joined += result.errors.join("\n") + "\n";
+        result.errors = splitLines(joined);
+    }
+    errors = result.errors;
+    if (result.cancelled)
+        return QStringList();
+    const QStringList& outLines = result.output;
 
     if (checkOutput) {
         bool failed = anyLineContains(outLines, failMarkers) || anyLineContains(errors, failMarkers);
         if (!errors.isEmpty() && !ignoreStderr)
             failed = !anyLineContains(errors, acceptedErrors);
         if (failed) {
-            splatTerminal->sendText(splatCommand + "\n");
-            splatTerminal->clear();
-            outputView->setPlainText(outLines.join("\n"));
-            errorView->clear();
-            errorView->setTextColor(Qt::red);
-            errorView->append(errors.join("\n"));
-            commandLabel->setText("Command: " + command);
-            splatWindow->show();
-            // Not modal: the rest of the interface keeps running while the user
-            // reads; the loop sleeps until the window is hidden or closed.
-            QEventLoop loop;
-            WindowHiddenWatcher watcher(splatWindow, &loop);
-            if (splatWindow->isVisible())
-                loop.exec();
+            showSplat(command, outLines, errors, splatCommand);
             return QStringList();
         }
     }
     return outLines;
+}
+
+void TermExecutor::showSplat(const QString& command, const QStringList& output, const QStringList& errors,
+                             const QString& splatCommand)
+{
+    splatTerminal->sendText(splatCommand + "\n");
+    splatTerminal->clear();
+    outputView->setPlainText(output.join("\n"));
+    errorView->clear();
+    errorView->setTextColor(Qt::red);
+    errorView->append(errors.join("\n"));
+    commandLabel->setText("Command: " + command);
+    splatWindow->show();
+    // Not modal: the rest of the interface keeps running while the user
+    // reads; the loop sleeps until the window is hidden or closed, or the
+    // person cancels the operation that waits for it.
+    QEventLoop loop;
+    WindowHiddenWatcher watcher(splatWindow, &loop);
+    const QMetaObject::Connection cancel =
+        connect(&OperationGate::shared(), &OperationGate::cancelRequestedChanged, &loop, [this] { splatWindow->hide(); });
+    if (splatWindow->isVisible() && !OperationGate::shared().cancelRequested())
+        loop.exec();
+    disconnect(cancel);
+    splatWindow->hide();
 }

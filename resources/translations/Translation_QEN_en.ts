@@ -33,6 +33,17 @@
     </message>
 </context>
 <context>
+    <name>CommandDescription</name>
+    <message>
+        <source>%1 (server %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (server %2, %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ConfigLoader</name>
     <message>
         <source>it is not a regular file</source>

@@ -33,6 +33,17 @@
     </message>
 </context>
 <context>
+    <name>CommandDescription</name>
+    <message>
+        <source>%1 (server %2)</source>
+        <translation>%1 (serveur %2)</translation>
+    </message>
+    <message>
+        <source>%1 (server %2, %3)</source>
+        <translation>%1 (serveur %2, %3)</translation>
+    </message>
+</context>
+<context>
     <name>ConfigLoader</name>
     <message>
         <source>it is not a regular file</source>
