@@ -9,12 +9,16 @@
 #include "settings/configloader.h"
 #include "shell/mainwidget.h"
 #include "shell/mainwindow.h"
+#include "shell/operationindicator.h"
+#include "exec/operationgate.h"
+#include "exec/termexecutor.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -146,6 +150,36 @@ private slots:
         QTimer::singleShot(0, w.findChild<QAction*>("actionQuit"), &QAction::trigger);
         QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
         QCOMPARE(loop.exec(), 0);
+    }
+
+    void waitingOperationIsShownCancelledAndNeverHoldsTheWindowOpen()
+    {
+        MainWindow w;
+        w.show();
+        TermExecutor* executor = TermExecutor::getSingleton();
+        QString shownText;
+        {
+            const OperationGate::Hold hold("Fetch --all");
+            QTimer::singleShot(OperationIndicator::showAfterMs + 400, &w, [&] {
+                auto* indicator = w.findChild<QWidget*>("operationIndicator");
+                if (indicator->isVisible())
+                    shownText = indicator->findChild<QLabel*>()->text();
+                QTest::mouseClick(w.findChild<QPushButton*>("bCancelOperation"), Qt::LeftButton);
+            });
+            QVERIFY(executor->run("sleep 20").cancelled);
+        }
+        QCOMPARE(shownText, QString("Fetch --all: sleep, 1 s"));
+        QCOMPARE(w.refusalLabel->text(), QString("\"Fetch --all\" was cancelled."));
+        QVERIFY(!w.findChild<QWidget*>("operationIndicator")->isVisible());
+
+        // Closing while something waits cancels it, then closes.
+        {
+            const OperationGate::Hold hold("Start server");
+            QTimer::singleShot(300, &w, [&w] { w.close(); });
+            QVERIFY(executor->run("sleep 20").cancelled);
+            QVERIFY(w.isVisible());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 5000);
     }
 
     void languageChangeRelabels()

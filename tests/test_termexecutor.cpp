@@ -1,4 +1,5 @@
 #include "exec/commandlog.h"
+#include "exec/operationgate.h"
 #include "exec/shellprocess.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
@@ -268,6 +269,43 @@ private slots:
         const double used = processCpuSeconds() - before;
         QVERIFY(wall.elapsed() >= 1000);
         QVERIFY2(used < 0.1, qPrintable(QString("%1 s of CPU while waiting 1 s").arg(used)));
+    }
+
+    void commandsReportTheirStatusKeepTheLoopTurningAndEndOnCancel()
+    {
+        QCOMPARE(executor->run("exit 3").exitStatus, 3);
+        QCOMPARE(executor->run("kill -TERM $$").exitStatus, 143);
+        const CommandResult done = executor->run("echo out; echo err >&2");
+        QVERIFY(done.succeeded());
+        QCOMPARE(done.output, QStringList{"out"});
+        QCOMPARE(done.errors, QStringList{"err"});
+
+        // Timers go on while a command runs.
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        ticker.start(20);
+        QCOMPARE(executor->exec(QString("sleep 0.5; echo done")), QStringList{"done"});
+        QVERIFY2(ticks >= 10, qPrintable(QString::number(ticks)));
+        ticker.stop();
+
+        // Cancel ends the whole group, a fetch's children included, and the
+        // rest of the operation runs nothing.
+        const QString remote = home.path() + "/remote.git", clone = home.path() + "/clone";
+        QCOMPARE(executor->run(QString("git init -q --bare '%1' && git clone -q '%1' '%2' 2>/dev/null && "
+                                       "git -C '%2' config remote.origin.uploadpack 'sleep 5; git-upload-pack'")
+                                   .arg(remote, clone)).exitStatus, 0);
+        OperationGate& gate = OperationGate::shared();
+        const OperationGate::Hold hold("Fetch --all");
+        QElapsedTimer clock;
+        QTimer::singleShot(300, [&] { clock.start(); gate.requestCancel(); });
+        const CommandResult fetch = executor->run(QString("cd '%1' && git fetch --all").arg(clone));
+        QVERIFY(fetch.cancelled && !fetch.succeeded());
+        QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(executor->run("pgrep -f 'sleep 5; git-upload-pack' || true").output, QStringList());
+        clock.start();
+        QVERIFY(executor->run("echo never").cancelled);
+        QVERIFY(clock.elapsed() < 50);
     }
 
     void backgroundCommandReturnsAtOnce()

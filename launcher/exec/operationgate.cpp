@@ -43,8 +43,12 @@ OperationGate::Hold::~Hold()
     if (!owner)
         return;
     OperationGate& gate = shared();
+    const QString ended = gate.current;
+    const bool wasCancelled = gate.cancelling;
     gate.current.clear();
     gate.cancelling = false;
+    if (wasCancelled)
+        emit gate.cancelled(ended);
     emit gate.busyChanged(false);
 }
 

@@ -66,6 +66,8 @@ signals:
     void refused(const QString& message);
     void busyChanged(bool busy);
     void cancelRequestedChanged();
+    // An operation the person cancelled has ended; `what` names it.
+    void cancelled(const QString& what);
 
 private:
     OperationGate() = default;

@@ -189,13 +189,13 @@ void waitPolling(Child& child, ShellProcess::Result& result, const std::function
 
 void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::function<bool()>& cancelRequested)
 {
-    QEventLoop loop;
+    // The handlers below run inside processEvents(); an event loop object
+    // would not do, since once the application is quitting exec() returns
+    // at once without handling anything.
+    QObject context;
     bool done = false;
     bool inputHeldBack = true;
-    const auto finish = [&] {
-        done = true;
-        loop.quit();
-    };
+    const auto finish = [&] { done = true; };
     const auto finishIfEnded = [&] {
         if (child.readingDone() && child.reap(false))
             finish();
@@ -206,7 +206,7 @@ void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::fu
     for (int i = 0; i < 2; ++i) {
         notifiers[i] = std::make_unique<QSocketNotifier>(child.fds[i], QSocketNotifier::Read);
         QSocketNotifier* notifier = notifiers[i].get();
-        QObject::connect(notifier, &QSocketNotifier::activated, &loop, [&, i, notifier] {
+        QObject::connect(notifier, &QSocketNotifier::activated, &context, [&, i, notifier] {
             if (child.fds[i] < 0 || drain(child.fds[i], *sinks[i]))
                 return;
             notifier->setEnabled(false);
@@ -217,14 +217,14 @@ void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::fu
     std::unique_ptr<QSocketNotifier> exitNotifier;
     if (child.exitFd >= 0) {
         exitNotifier = std::make_unique<QSocketNotifier>(child.exitFd, QSocketNotifier::Read);
-        QObject::connect(exitNotifier.get(), &QSocketNotifier::activated, &loop, [&] {
+        QObject::connect(exitNotifier.get(), &QSocketNotifier::activated, &context, [&] {
             exitNotifier->setEnabled(false);
             finishIfEnded();
         });
     }
     // Looks for Cancel, and for the shell's end where no exit descriptor tells.
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    QObject::connect(&tick, &QTimer::timeout, &context, [&] {
         if (cancelRequested && cancelRequested()) {
             result.cancelled = true;
             finish();
@@ -235,14 +235,12 @@ void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::fu
     tick.start(child.exitFd >= 0 ? 20 : 5);
     QTimer release;
     release.setSingleShot(true);
-    QObject::connect(&release, &QTimer::timeout, &loop, [&] {
-        inputHeldBack = false;
-        loop.quit();
-    });
+    QObject::connect(&release, &QTimer::timeout, &context, [&] { inputHeldBack = false; });
     release.start(ShellProcess::inputHeldBackMs);
 
     while (!done)
-        loop.exec(inputHeldBack ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+                                        | (inputHeldBack ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents));
     for (auto& notifier : notifiers)
         notifier->setEnabled(false);
     if (exitNotifier)

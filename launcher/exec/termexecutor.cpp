@@ -152,6 +152,11 @@ CommandResult TermExecutor::runShell(const QByteArray& utf8)
         return result;
     }
     OperationGate& gate = OperationGate::shared();
+    // The rest of a cancelled operation runs nothing more.
+    if (gate.cancelRequested()) {
+        result.cancelled = true;
+        return result;
+    }
     // A command nobody's operation asked for still holds the gate while the
     // event loop turns, so no request of the person starts beside it.
     std::optional<OperationGate::Hold> hold;

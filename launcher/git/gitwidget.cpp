@@ -521,6 +521,10 @@ void GitWidget::refreshVettor(QObject* data)
 
 void GitWidget::updateVettor()
 {
+    // An operation in progress may be rebuilding the branch records this
+    // list points at; the next round comes in a minute.
+    if (OperationGate::shared().busy())
+        return;
     for (GitBranch* branch : watchedBranches)
         askVettor(branch->name, branch->isVersion);
 }

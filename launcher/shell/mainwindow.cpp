@@ -10,6 +10,7 @@
 #include "settings/defaultconfigview.h"
 #include "settings/statusbarconfig.h"
 #include "shell/mainwidget.h"
+#include "shell/operationindicator.h"
 #include "shell/searchandkill.h"
 #include "ui_mainwidget.h"
 
@@ -21,6 +22,8 @@
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <memory>
 #include <sys/times.h>
 
 QString aboutText()
@@ -56,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent)
     launcherLabel = new QLabel(tr("launcher"), this);
     // Permanent widgets stay visible beside the refresh's message.
     refusalLabel = new QLabel(this);
+    ui->statusBar->addPermanentWidget(new OperationIndicator(this), 0);
     ui->statusBar->addPermanentWidget(refusalLabel, 0);
     ui->statusBar->addPermanentWidget(launcherLabel, 0);
     auto* refusalTimer = new QTimer(this);
@@ -63,6 +67,10 @@ MainWindow::MainWindow(QWidget* parent)
     connect(refusalTimer, &QTimer::timeout, refusalLabel, &QLabel::clear);
     connect(&OperationGate::shared(), &OperationGate::refused, this, [this, refusalTimer](const QString& message) {
         refusalLabel->setText(message);
+        refusalTimer->start(6000);
+    });
+    connect(&OperationGate::shared(), &OperationGate::cancelled, this, [this, refusalTimer](const QString& what) {
+        refusalLabel->setText(tr("\"%1\" was cancelled.").arg(what));
         refusalTimer->start(6000);
     });
     ui->statusBar->showMessage(QString());
@@ -249,9 +257,30 @@ void MainWindow::on_actionStatusBar_triggered()
 
 void MainWindow::on_actionQuit_triggered()
 {
-    if (OperationGate::shared().refuseIfBusy(tr("Quit")))
+    if (OperationGate::shared().busy()) {
+        endWhenFree(&MainWindow::on_actionQuit_triggered);
         return;
+    }
     QApplication::quit();
+}
+
+void MainWindow::endWhenFree(void (MainWindow::*again)())
+{
+    // What waits still holds objects of this window: it is cancelled, and
+    // the request comes again, with its usual questions, once it has ended.
+    OperationGate& gate = OperationGate::shared();
+    gate.requestCancel();
+    if (endingRequested)
+        return;
+    endingRequested = true;
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(&gate, &OperationGate::busyChanged, this, [this, connection, again](bool busy) {
+        if (busy)
+            return;
+        disconnect(*connection);
+        endingRequested = false;
+        QTimer::singleShot(0, this, again);
+    });
 }
 
 void MainWindow::on_actionDefault_config_triggered()
@@ -280,15 +309,20 @@ void MainWindow::on_actionreset_installer_triggered()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Refused while an operation waits: it still holds objects of this window.
-    const OperationGate::Hold hold(tr("Close the window"));
-    if (!hold) {
+    if (OperationGate::shared().busy()) {
         event->ignore();
+        endWhenFree(&MainWindow::closeWindow);
         return;
     }
+    const OperationGate::Hold hold(tr("Close the window"));
     for (const int port : ResourceMonitor::serverPorts())
         searchAndKill(this, port);
     event->accept();
+}
+
+void MainWindow::closeWindow()
+{
+    close();
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -77,4 +77,8 @@ private:
     bool sampleServer(int port, int pid, double* cpuPercent);
     // Marks every server tab whose port is `port`.
     void markServerTabs(int port, bool running);
+    // Cancels the operation in progress and calls `again` once it has ended.
+    void endWhenFree(void (MainWindow::*again)());
+    void closeWindow();
+    bool endingRequested = false;
 };

@@ -727,6 +727,10 @@ Version: </source>
         <source>Updates come through the package manager.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MyQTermWidget</name>
@@ -747,6 +751,25 @@ Version: </source>
     <name>OperationGate</name>
     <message>
         <source>&quot;%1&quot; is refused: &quot;%2&quot; is still in progress.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OperationIndicator</name>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelling %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -738,6 +738,10 @@ Version : </translation>
         <source>Updates come through the package manager.</source>
         <translation>Les mises à jour arrivent par le gestionnaire de paquets.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was cancelled.</source>
+        <translation>« %1 » a été annulé.</translation>
+    </message>
 </context>
 <context>
     <name>MyQTermWidget</name>
@@ -759,6 +763,25 @@ Version : </translation>
     <message>
         <source>&quot;%1&quot; is refused: &quot;%2&quot; is still in progress.</source>
         <translation>« %1 » est refusé : « %2 » est encore en cours.</translation>
+    </message>
+</context>
+<context>
+    <name>OperationIndicator</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>%1, %2 s</source>
+        <translation>%1, %2 s</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 s</source>
+        <translation>%1 : %2, %3 s</translation>
+    </message>
+    <message>
+        <source>Cancelling %1</source>
+        <translation>Annulation de %1</translation>
     </message>
 </context>
 <context>
