@@ -23,6 +23,8 @@
 extern char** environ;
 
 namespace {
+bool turnsEventLoop = true;
+
 // Starts the shell with the given SIGPIPE disposition, which it and its
 // children inherit; the launcher's own disposition is restored afterwards.
 void openWithSigpipe(redi::pstreambuf& buffer, const std::string& command, void (*disposition)(int))
@@ -257,7 +259,7 @@ ShellProcess::Result ShellProcess::run(const std::string& command, const std::fu
     result.started = true;
 
     QCoreApplication* application = QCoreApplication::instance();
-    if (application && QThread::currentThread() == application->thread())
+    if (turnsEventLoop && application && QThread::currentThread() == application->thread())
         waitTurningEvents(child, result, cancelRequested);
     else
         waitPolling(child, result, cancelRequested);
@@ -268,6 +270,11 @@ ShellProcess::Result ShellProcess::run(const std::string& command, const std::fu
         child.reap(true);
     result.exitStatus = child.reaped ? child.exitStatus() : -1;
     return result;
+}
+
+void ShellProcess::setTurnsEventLoop(bool turns)
+{
+    turnsEventLoop = turns;
 }
 
 bool ShellProcess::start(const std::string& command)

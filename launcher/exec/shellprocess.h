@@ -37,4 +37,8 @@ public:
 
     // How long the person's input is held back at the start of a command.
     static constexpr int inputHeldBackMs = 250;
+
+    // Off, the caller sleeps in poll() even on the application's thread, as
+    // earlier versions did: for measuring one against the other.
+    static void setTurnsEventLoop(bool turns);
 };
