@@ -1,7 +1,8 @@
 // A person using the whole window at random for a bounded time: clicks on any
 // visible button, tab switches, requests to close tabs, answers to every box
 // and window (also while an earlier action still waits), while git now and
-// then writes a warning on its error output. Run under the sanitized build,
+// then writes a warning on its error output or takes a second to answer, and
+// the person cancels what runs. Run under the sanitized build,
 // this finds objects used after a wait that outlived them. The seed is
 // printed; KVL_RANDOM_SEED=<seed> repeats a run, KVL_RANDOM_SECONDS sets its
 // length.
@@ -150,9 +151,21 @@ class TestRandomUse : public QObject
             TestFiles::write(home.path() + "/git-warns", "1");
         else
             QFile::remove(home.path() + "/git-warns");
+        // And is slow now and then, so requests land while it runs.
+        if (random.bounded(4) == 0)
+            TestFiles::write(home.path() + "/git-slow", "1");
+        else
+            QFile::remove(home.path() + "/git-slow");
         // A modal box takes every click of the person.
         if (QWidget* modal = QApplication::activeModalWidget()) {
             answer(modal);
+            return;
+        }
+        auto* cancel = window->findChild<QPushButton*>("bCancelOperation");
+        if (isShown(cancel) && random.bounded(3) == 0) {
+            if (verbose)
+                qInfo("cancel %s", qPrintable(OperationGate::shared().inProgress()));
+            cancel->click();
             return;
         }
         QWidget* waiting = waitingWindow();
@@ -219,6 +232,7 @@ private slots:
         TestFiles::write(bin() + "/git",
                          "#!/bin/sh\n"
                          "[ -f \"$HOME/git-warns\" ] && echo 'warning: refname is ambiguous.' >&2\n"
+                         "[ -f \"$HOME/git-slow\" ] && sleep 1\n"
                          "exec /usr/bin/git \"$@\"\n",
                          true);
         for (const char* tool : {"dropdb", "psql", "xdg-open", "pkexec", "sudo"})
@@ -283,6 +297,7 @@ private slots:
         });
         answering.start(50);
         QVERIFY(QTest::qWaitFor([] { return !OperationGate::shared().busy(); }, 60000));
+        QFile::remove(home.path() + "/git-slow");
         QTest::qWait(500);
         answering.stop();
         qInfo("random use: %d actions, %d answers", actions, answers);
@@ -298,6 +313,7 @@ private slots:
                 QVERIFY(QFileInfo(home.path() + "/Documents/velt-servers/server_" + server->letter).isDir());
         window->updateConso();
         QFile::remove(home.path() + "/git-warns");
+        QFile::remove(home.path() + "/git-slow");
         QTimer refuse;
         connect(&refuse, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
