@@ -86,14 +86,20 @@ void GitWidgetOperations::checkout()
         return;
     if (!outcome) {
         // Still on the branch the changes came from: they go back where they were.
-        if (stashed)
-            outcome.stashKept = !git.stashPop();
-        if (self)
-            GitPrompts::checkoutFailed(&panel, name, outcome);
+        if (stashed) {
+            GitOperations::Outcome back = git.stashPop();
+            back.stashKept = true;
+            if (!self || reportCancelled(back))
+                return;
+            outcome.stashKept = !back;
+        }
+        GitPrompts::checkoutFailed(&panel, name, outcome);
     } else if (stashed && GitPrompts::askPopAfterCheckout(&panel) && GitWidget::resumable(self)) {
         GitOperations::Outcome pop = git.stashPop();
         pop.stashKept = true;
-        if (self && !pop && !reportCancelled(pop))
+        if (!self || reportCancelled(pop))
+            return;
+        if (!pop)
             GitPrompts::stepNotDone(&panel, tr("Stash"), pop);
     }
     if (!GitWidget::resumable(self))
