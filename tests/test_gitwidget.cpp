@@ -513,7 +513,8 @@ private slots:
 
         // Thousands of ignored files beside tracked ones, as a test run
         // leaves them; names with quotes, backslashes and a line break; a
-        // link to a folder outside the clone, which goes while its folder stays.
+        // link to a folder outside the clone, which goes while its folder
+        // stays; a repository of its own, which git clean leaves alone.
         GitFixture::commitFile(clone, "addons/module.py", "code\n", "A module");
         for (int i = 0; i < 3000; ++i)
             GitFixture::writeFile(clone + "/addons/compiled_module_of_a_rather_long_name_" + QString::number(i) + ".pyc", "");
@@ -522,6 +523,8 @@ private slots:
             GitFixture::writeFile(clone + "/" + name, "odd\n");
         GitFixture::writeFile(QDir::homePath() + "/outside/keep.txt", "keep\n");
         QVERIFY(QFile::link(QDir::homePath() + "/outside", clone + "/outside-link"));
+        QVERIFY(QDir().mkpath(clone + "/nested"));
+        GitFixture::git(clone + "/nested", {"init", "-q"});
         modals.seen.clear();
         modals.add("Yes");
         panel.clean();
@@ -533,6 +536,7 @@ private slots:
             QVERIFY2(!QFile::exists(clone + "/" + name), qPrintable(name));
         QVERIFY(!QFileInfo(clone + "/outside-link").isSymLink());
         QVERIFY(QFile::exists(QDir::homePath() + "/outside/keep.txt"));
+        QVERIFY(QFileInfo(clone + "/nested/.git").isDir());
         QCOMPARE(splat.shown, 0);
     }
 

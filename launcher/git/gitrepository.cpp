@@ -64,7 +64,7 @@ void GitRepository::initRepository(char letter, QString repo)
         // A HEAD on no branch is no branch to list or to act on; a rebase in
         // progress keeps its own row.
         if (GitBranch::namesNoBranch(name) && !GitBranch::namesRebase(name)) {
-            detached = line.startsWith('*');
+            detached = detached || line.startsWith('*');
             continue;
         }
         GitBranch* branch = addToBranches(name);
