@@ -72,9 +72,9 @@ private slots:
     void logCommandReadsAsAlways()
     {
         QCOMPARE(GitBranch::logCommand('B', "enterprise", "12.0-fix", 20),
-                 QString("cd ~/Documents/velt-servers/server_B/enterprise && git log -20 12.0-fix"));
+                 QString("cd ~/Documents/velt-servers/server_B/enterprise && git log -20 12.0-fix --"));
         QCOMPARE(GitBranch::logCommand('b', "velt", "x$(touch${IFS}pwned)", 40),
-                 QString("cd ~/Documents/velt-servers/server_b/velt && git log -40 'x$(touch${IFS}pwned)'"));
+                 QString("cd ~/Documents/velt-servers/server_b/velt && git log -40 'x$(touch${IFS}pwned)' --"));
     }
 
     void parsesMergeCommitsAndBodies()
@@ -85,7 +85,7 @@ private slots:
         branch.name = "12.0-fix";
         branch.loadCommits('b', "enterprise", 20);
         QCOMPARE(trace.matching("git log"),
-                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -20 12.0-fix"}));
+                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -20 12.0-fix --"}));
         QCOMPARE(branch.commits.size(), 20);
 
         GitCommit* merge = branch.commits[0];
@@ -177,15 +177,15 @@ private slots:
         trace.mark();
         panel.loadMore();
         QCOMPARE(trace.matching("git log"),
-                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -40 12.0-fix"}));
+                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -40 12.0-fix --"}));
         QCOMPARE(cards(panel).size(), 40);
         trace.mark();
         panel.refresh();
         QCOMPARE(trace.matching("git log"),
-                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -40 12.0-fix"}));
+                 QStringList({"cd ~/Documents/velt-servers/server_b/enterprise && git log -40 12.0-fix --"}));
         trace.mark();
         panel.loadMore();
-        QCOMPARE(trace.matching("git log").value(0).section(" && ", 1), QString("git log -60 12.0-fix"));
+        QCOMPARE(trace.matching("git log").value(0).section(" && ", 1), QString("git log -60 12.0-fix --"));
         QCOMPARE(cards(panel).size(), 48); // all the branch holds: seed, 45 steps, side, merge
 
         // A version branch shows no cards until "Load more..." is pressed.
@@ -196,7 +196,7 @@ private slots:
         QCOMPARE(cards(panel).size(), 0);
         trace.mark();
         panel.findChild<QScrollArea*>("scrollCommits")->widget()->findChild<QPushButton*>("bLoadMore")->click();
-        QCOMPARE(trace.matching("git log").value(0).section(" && ", 1), QString("git log -20 11.0"));
+        QCOMPARE(trace.matching("git log").value(0).section(" && ", 1), QString("git log -20 11.0 --"));
         QCOMPARE(cards(panel).size(), 20);
         QCOMPARE(splat.shown, 0);
     }

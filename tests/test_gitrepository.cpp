@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(fix->commits.first()->message.trimmed(), QString("Fix step 24"));
         QCOMPARE(fix->commits.first()->branch, fix);
         QVERIFY(!fix->historyPending());
-        QCOMPARE(trace.matching("git log"), QStringList({prefix + "git log -20 12.0-fix"}));
+        QCOMPARE(trace.matching("git log"), QStringList({prefix + "git log -20 12.0-fix --"}));
         QVERIFY(trace.since().contains(prefix + "git branch"));
         QVERIFY(trace.since().contains(prefix + "git remote -v"));
         QVERIFY(modals.seen.isEmpty());

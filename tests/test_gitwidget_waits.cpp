@@ -1,6 +1,7 @@
 // The git panel around its waits: one operation at a time while the branch
 // selector is modal, a real server tab whose server is stopped before
-// checkout, rebase and clean, a clone or a tab that goes while the server
+// checkout, rebase and clean and whose version is read again when a pull
+// stops on another branch, a clone or a tab that goes while the server
 // stops, and a browser opener that is not waited for.
 
 #include "gitfixture.h"
@@ -22,6 +23,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -162,6 +164,33 @@ private slots:
         QVERIFY(!QFile::exists(clone + "/junk.txt"));
         QVERIFY2(modals.unexpected.isEmpty(), qPrintable(modals.unexpected.join('|')));
         QCOMPARE(splat.shown, 0);
+    }
+
+    void versionReadAgainWhenAPullStopsElsewhere()
+    {
+        const QString clone = makeClone('v');
+        // A version branch with a start script of its own version, following
+        // no upstream: its pull is refused without any telling word.
+        GitFixture::git(clone, {"checkout", "-q", "-b", "11.0", "master"});
+        GitFixture::writeFile(clone + "/velt-bin", "#!/bin/sh\necho 'Velt Server 11.0'\n");
+        GitFixture::git(clone, {"commit", "-q", "-a", "-m", "Version 11.0"});
+        GitFixture::git(clone, {"checkout", "-q", "master"});
+        SplatWatcher splat;
+        ModalScript modals;
+        std::unique_ptr<ServerWidget> tab = openTab('v');
+        QVERIFY(tab);
+        auto* version = tab->findChild<QLabel*>("lblVersion");
+        QCOMPARE(version->text(), QString("12.0:"));
+        select(*tab->communityGit, "11.0");
+        modals.add("OK");
+        tab->communityGit->pull();
+        QVERIFY(modals.finished());
+        QCOMPARE(modals.seen.value(0), QString("Pull failed"));
+        QVERIFY2(modals.seen.value(1).contains("\"git pull\""), qPrintable(modals.seen.value(1)));
+        QCOMPARE(head(clone), QString("refs/heads/11.0"));
+        QCOMPARE(version->text(), QString("11.0:"));
+        QCOMPARE(tab->communityGit->tabTitle(), QString("Community (11.0)"));
+        QCOMPARE(splat.shown, 1);
     }
 
     void whatGoesDuringTheStopStopsTheOperation()

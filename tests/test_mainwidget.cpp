@@ -205,7 +205,7 @@ private slots:
         for (int row = 0; row < list->count(); ++row)
             if (list->item(row)->text() == "  feature")
                 list->setCurrentRow(row);
-        QCOMPARE(trace.matching("git log"), QStringList({gitB + " log -20 feature"}));
+        QCOMPARE(trace.matching("git log"), QStringList({gitB + " log -20 feature --"}));
         QVERIFY(panel.getCurrentBranch() && panel.getCurrentBranch()->commits.size() == 2);
         const QList<Spoiler*> cards = panel.findChild<QScrollArea*>("scrollCommits")->widget()->findChildren<Spoiler*>();
         QCOMPARE(cards.size(), 2);

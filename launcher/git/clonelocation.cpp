@@ -48,11 +48,21 @@ bool isWorkTree(char letter, const QString& repo)
     return link.open(QIODevice::ReadOnly) && link.read(8) == "gitdir: ";
 }
 
+CommandResult runJudged(char letter, const QString& repo, const QString& gitPart, int lastDoneStatus)
+{
+    TermExecutor* executor = TermExecutor::getSingleton();
+    const QString command = commandPrefix(letter, repo) + gitPart;
+    const CommandResult result = executor->run(command);
+    const bool done = result.exitStatus >= 0 && result.exitStatus <= lastDoneStatus;
+    if (!done && !result.cancelled)
+        executor->showSplat(command, result.output, result.errors, QStringLiteral("cd ~/Documents"));
+    return result;
+}
+
 QStringList run(char letter, const QString& repo, const QString& gitPart)
 {
-    return TermExecutor::getSingleton()->exec(commandPrefix(letter, repo) + gitPart, true,
-                                              QStringList(), false, QStringList(),
-                                              QStringLiteral("cd ~/Documents"));
+    const CommandResult result = runJudged(letter, repo, gitPart);
+    return result.succeeded() ? result.output : QStringList();
 }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exec/termexecutor.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +21,13 @@ QString directory(char letter, const QString& repo);
 // True when the clone folder exists and is the top of a git work tree.
 bool isWorkTree(char letter, const QString& repo);
 
-// Runs commandPrefix + gitPart captured, judging the output (any error text opens the
-// splat window and yields no lines).
+// Runs commandPrefix + gitPart captured and judges it by its exit status,
+// never by its words: a command that failed opens the Bug Splat window with
+// its output ("cd ~/Documents" typed into the window's terminal); a cancelled
+// one opens nothing. Exit statuses from 0 to `lastDoneStatus` count as done
+// (grep answers 1 when it finds nothing).
+CommandResult runJudged(char letter, const QString& repo, const QString& gitPart, int lastDoneStatus = 0);
+// The output lines of runJudged; none when the command failed or was cancelled.
 QStringList run(char letter, const QString& repo, const QString& gitPart);
 
 }

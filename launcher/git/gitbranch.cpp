@@ -2,7 +2,6 @@
 
 #include "clonelocation.h"
 #include "exec/shellquote.h"
-#include "exec/termexecutor.h"
 
 GitBranch::~GitBranch()
 {
@@ -17,13 +16,30 @@ void GitBranch::clearCommits()
 
 bool GitBranch::isRebasing() const
 {
-    return name.contains(QLatin1String("no branch, rebasing"));
+    return namesRebase(name);
+}
+
+bool GitBranch::namesNoBranch(const QString& listed)
+{
+    return listed.startsWith('(') && listed.contains(' ');
+}
+
+bool GitBranch::namesRebase(const QString& listed)
+{
+    return listed.contains(QLatin1String("no branch, rebasing"));
+}
+
+namespace {
+// "--": a branch named like a top-level folder is still the branch.
+QString logPart(const QString& branchName, int count)
+{
+    return "git log -" + QString::number(count) + " " + shellQuote(branchName) + " --";
+}
 }
 
 QString GitBranch::logCommand(char letter, const QString& repo, const QString& branchName, int count)
 {
-    return CloneLocation::commandPrefix(letter, repo) + "git log -" + QString::number(count) + " "
-           + shellQuote(branchName);
+    return CloneLocation::commandPrefix(letter, repo) + logPart(branchName, count);
 }
 
 void GitBranch::loadCommits(char letter, QString repo, int count)
@@ -32,10 +48,8 @@ void GitBranch::loadCommits(char letter, QString repo, int count)
     historyRead = true;
     if (isRebasing())
         return;
-    const QStringList lines = TermExecutor::getSingleton()->exec(
-        logCommand(letter, repo, name, count), true, QStringList(), false, QStringList(),
-        QStringLiteral("cd ~/Documents"));
-    commits = parseLog(lines, this);
+    const CommandResult result = CloneLocation::runJudged(letter, repo, logPart(name, count));
+    commits = parseLog(result.succeeded() ? result.output : QStringList(), this);
 }
 
 QList<GitCommit*> GitBranch::parseLog(const QStringList& lines, GitBranch* branch)

@@ -23,6 +23,10 @@ public:
     void clearCommits();
     // A branch shown while a rebase is in progress has no history of its own.
     bool isRebasing() const;
+    // `git branch` describes a HEAD on no branch between parentheses, with
+    // blanks no branch name can hold: "(HEAD detached at eeb319a)".
+    static bool namesNoBranch(const QString& listed);
+    static bool namesRebase(const QString& listed);
     // A feature branch whose first page of history was never read: it is
     // read when the branch is first shown in its panel. Version branches
     // show no history until asked for.

@@ -1,18 +1,18 @@
 #include "gitoperations.h"
 
 #include "clonelocation.h"
-#include "exec/outputlines.h"
 #include "exec/shellquote.h"
 #include "exec/termexecutor.h"
 #include "settings/configloader.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 namespace {
-const QStringList stepMarkers = {"error", "fatal"};
-const QStringList updateMarkers = {"error", "CONFLICT", "fatal"};
-
 // A selector answer that names a branch: not empty, and not a remote name
 // with nothing after its "/" (nor a "/" with no remote name before it).
 bool namesBranch(const QString& answer)
@@ -23,6 +23,16 @@ bool namesBranch(const QString& answer)
 GitOperations::Outcome refused()
 {
     return GitOperations::Outcome();
+}
+
+// Whether something is at `path`, a symbolic link itself included (never its
+// target).
+bool somethingAt(QByteArray path)
+{
+    while (path.endsWith('/'))
+        path.chop(1);
+    struct stat status;
+    return ::lstat(path.constData(), &status) == 0;
 }
 }
 
@@ -47,11 +57,10 @@ bool GitOperations::cloneExists() const
     return CloneLocation::isWorkTree(letter, repo);
 }
 
-GitOperations::Outcome GitOperations::runStep(const QString& gitPart, const QStringList& failMarkers,
-                                              bool splatOnMarkers, bool ignoreStderr) const
+GitOperations::Outcome GitOperations::runStep(const QString& gitPart, const std::function<bool()>& leftAsMeant) const
 {
     Outcome outcome;
-    outcome.failedStep = gitPart;
+    outcome.failedStep = gitPart.trimmed();
     // A wait before this step (a question, the failure window, stopping the
     // server) may have outlived the folder.
     if (!cloneExists()) {
@@ -59,18 +68,27 @@ GitOperations::Outcome GitOperations::runStep(const QString& gitPart, const QStr
         return outcome;
     }
     outcome.ran = true;
-    const QByteArray line = (prefix() + gitPart).toUtf8();
-    outcome.output = TermExecutor::getSingleton()->exec(line.constData(), outcome.errors, splatOnMarkers, failMarkers,
-                                                        ignoreStderr, QStringList(), cdLine());
-    // The failure window, when it opened, kept the output lines to itself:
-    // each caller also reads the state the step left.
-    outcome.succeeded = !anyLineContains(outcome.output, failMarkers) && !anyLineContains(outcome.errors, failMarkers);
+    TermExecutor* executor = TermExecutor::getSingleton();
+    const QString command = prefix() + gitPart;
+    const CommandResult result = executor->run(command);
+    outcome.output = result.output;
+    outcome.errors = result.errors;
+    outcome.cancelled = result.cancelled;
+    if (result.cancelled)
+        return outcome;
+    // In sandbox mode nothing ran: the step counts as done, with no state to
+    // look at.
+    const bool sandbox = ConfigLoader::getSingleton()->sandbox;
+    outcome.succeeded = result.succeeded() && (sandbox || !leftAsMeant || leftAsMeant());
+    if (!outcome.succeeded)
+        executor->showSplat(command, result.output, result.errors, cdLine());
     return outcome;
 }
 
-QStringList GitOperations::query(const QString& gitPart) const
+QString GitOperations::answer(const QString& gitPart) const
 {
-    return TermExecutor::getSingleton()->exec(prefix() + gitPart, false);
+    const CommandResult result = TermExecutor::getSingleton()->run(prefix() + gitPart);
+    return result.succeeded() ? result.output.value(0) : QString();
 }
 
 bool GitOperations::gitFileExists(const QString& name) const
@@ -82,12 +100,12 @@ bool GitOperations::headIs(const QString& branch) const
 {
     // `rev-parse --abbrev-ref HEAD` says "heads/11.0" when a tag is named
     // like the branch; the symbolic ref is always the full name.
-    return query("git symbolic-ref -q HEAD").value(0) == "refs/heads/" + branch;
+    return answer("git symbolic-ref -q HEAD") == "refs/heads/" + branch;
 }
 
 bool GitOperations::branchExists(const QString& name) const
 {
-    return !query("git rev-parse --verify -q " + shellQuote("refs/heads/" + name)).isEmpty();
+    return !answer("git rev-parse --verify -q " + shellQuote("refs/heads/" + name)).isEmpty();
 }
 
 bool GitOperations::rebaseInProgress() const
@@ -97,62 +115,59 @@ bool GitOperations::rebaseInProgress() const
 
 bool GitOperations::hasTrackedChanges() const
 {
-    return !query("git status --porcelain --untracked-files=no").isEmpty();
+    return !answer("git status --porcelain --untracked-files=no").isEmpty();
 }
 
-QString GitOperations::stashTop() const
+QString GitOperations::headCommit() const
 {
-    return query("git rev-parse -q --verify refs/stash").value(0);
+    return answer("git rev-parse -q --verify HEAD");
 }
 
-QStringList GitOperations::diff() const
+bool GitOperations::headHasOwnCommits() const
 {
-    if (!cloneExists())
-        return QStringList();
-    return TermExecutor::getSingleton()->exec(prefix() + "git diff\n", true);
+    return !answer("git rev-list -n 1 HEAD --not --branches --tags --remotes").isEmpty();
 }
 
-void GitOperations::stash() const
+GitOperations::Outcome GitOperations::diff() const
 {
-    if (cloneExists())
-        TermExecutor::getSingleton()->exec(prefix() + "git stash", true);
+    return runStep("git diff\n");
 }
 
-void GitOperations::stashPop() const
+GitOperations::Outcome GitOperations::stash() const
 {
-    if (cloneExists())
-        TermExecutor::getSingleton()->exec(prefix() + "git stash pop", true);
+    return runStep("git stash", [this] { return !hasTrackedChanges(); });
+}
+
+GitOperations::Outcome GitOperations::stashPop() const
+{
+    return runStep("git stash pop");
 }
 
 GitOperations::Outcome GitOperations::checkout(const QString& name) const
 {
     if (name.isEmpty())
         return refused();
-    // git reports the switch on standard error: only HEAD tells.
-    Outcome outcome = runStep("git checkout " + shellQuote(name), QStringList(), false);
-    outcome.succeeded = outcome.ran && headIs(name);
-    return outcome;
+    // "--": a name that is also a path still means the branch, and a branch
+    // that is gone is refused instead of restoring the files of that path.
+    return runStep("git checkout " + shellQuote(name) + " --", [&] { return headIs(name); });
 }
 
 GitOperations::Outcome GitOperations::rebase(const QString& onto, const QString& branch) const
 {
     if (!namesBranch(onto) || branch.isEmpty())
         return refused();
-    Outcome outcome = runStep("git rebase " + shellQuote(onto) + " " + shellQuote(branch),
-                              {"CONFLICT", "--abort", "cannot", "fatal"}, true);
     // A rebase that stops (a conflict, an untracked file in the way) leaves
-    // HEAD detached and the rebase in progress, whatever git printed.
-    outcome.succeeded = outcome.ran && outcome.succeeded && !rebaseInProgress() && headIs(branch);
-    return outcome;
+    // HEAD detached and the rebase in progress.
+    return runStep("git rebase " + shellQuote(onto) + " " + shellQuote(branch),
+                   [&] { return !rebaseInProgress() && headIs(branch); });
 }
 
 GitOperations::Outcome GitOperations::createBranch(const QString& name, const QString& start) const
 {
     if (name.isEmpty() || !namesBranch(start) || branchExists(name))
         return refused();
-    Outcome outcome = runStep("git checkout -b " + shellQuote(name) + " " + shellQuote(start), stepMarkers, true);
-    outcome.succeeded = outcome.ran && outcome.succeeded && headIs(name);
-    return outcome;
+    return runStep("git checkout -b " + shellQuote(name) + " " + shellQuote(start) + " --",
+                   [&] { return headIs(name); });
 }
 
 GitOperations::Outcome GitOperations::updateOtherBranch(const QString& branch, const QString& active,
@@ -165,35 +180,32 @@ GitOperations::Outcome GitOperations::updateOtherBranch(const QString& branch, c
         gone.cloneFound = false;
         return gone;
     }
-    const bool stashing = hasTrackedChanges();
-    const QString stashBefore = stashTop();
+    bool stashed = false;
     Outcome outcome;
     auto ended = [&] {
-        outcome.stashKept = stashing && stashTop() != stashBefore;
+        outcome.stashKept = stashed;
         return outcome;
     };
-    if (stashing) {
-        outcome = runStep("git stash", stepMarkers, true);
-        outcome.succeeded = outcome.ran && outcome.succeeded && stashTop() != stashBefore && !hasTrackedChanges();
+    if (hasTrackedChanges()) {
+        outcome = stash();
         if (!outcome)
             return ended();
+        stashed = true;
     }
-    outcome = runStep("git checkout " + shellQuote(branch), stepMarkers, true);
-    outcome.succeeded = outcome.ran && headIs(branch);
+    outcome = checkout(branch);
     if (!outcome)
         return ended();
-    outcome = runStep(update, updateMarkers, true);
-    outcome.succeeded = outcome.ran && outcome.succeeded && headIs(branch) && !rebaseInProgress()
-                        && !gitFileExists("MERGE_HEAD");
+    outcome = runStep(update, [&] {
+        return headIs(branch) && !rebaseInProgress() && !gitFileExists("MERGE_HEAD");
+    });
     if (!outcome)
         return ended();
-    outcome = runStep("git checkout " + shellQuote(active), stepMarkers, true);
-    outcome.succeeded = outcome.ran && headIs(active);
-    if (!outcome || !stashing)
+    outcome = checkout(active);
+    if (!outcome || !stashed)
         return ended();
-    outcome = runStep("git stash pop", {"error", "CONFLICT"}, true);
-    // A pop that conflicts keeps its entry: the top is not the old one again.
-    outcome.succeeded = outcome.ran && outcome.succeeded && stashTop() == stashBefore;
+    // A pop that conflicts keeps its entry.
+    outcome = stashPop();
+    stashed = !outcome;
     return ended();
 }
 
@@ -215,64 +227,71 @@ GitOperations::Outcome GitOperations::cherryPick(const QString& hash) const
 {
     if (hash.trimmed().isEmpty())
         return refused();
-    const QString before = query("git rev-parse -q --verify HEAD").value(0);
-    Outcome outcome = runStep("git cherry-pick " + shellQuote(hash) + "\n", {"error", "CONFLICT"}, true, false);
-    outcome.succeeded = outcome.ran && !gitFileExists("CHERRY_PICK_HEAD")
-                        && query("git rev-parse -q --verify HEAD").value(0) != before;
-    return outcome;
+    const QString before = headCommit();
+    return runStep("git cherry-pick " + shellQuote(hash) + "\n",
+                   [&] { return !gitFileExists("CHERRY_PICK_HEAD") && headCommit() != before; });
 }
 
 GitOperations::Outcome GitOperations::fetchAll() const
 {
-    // git writes its progress on standard error; a fetch leaves nothing to
-    // look at, so its words decide.
-    return runStep("git fetch --all\n", {"error", "fatal", "conflict"}, true);
+    // git exits with failure when some remote could not be fetched.
+    return runStep("git fetch --all\n");
 }
 
 bool GitOperations::hasUpstream(const QString& name) const
 {
-    QStringList errors;
-    const QByteArray line = (prefix() + "git rev-parse --abbrev-ref " + shellQuote(name) + "@{upstream}\n").toUtf8();
-    TermExecutor::getSingleton()->exec(line.constData(), errors, false);
-    return !anyLineContains(errors, {"fatal: "});
+    const QString gitPart = "git rev-parse --abbrev-ref " + shellQuote(name) + "@{upstream}\n";
+    return TermExecutor::getSingleton()->run(prefix() + gitPart).succeeded();
 }
 
 GitOperations::Outcome GitOperations::deleteBranch(const QString& name) const
 {
     if (name.isEmpty())
         return refused();
-    Outcome outcome = runStep("git branch -D " + shellQuote(name), QStringList(), true, false);
-    outcome.succeeded = outcome.ran && !branchExists(name);
-    return outcome;
+    return runStep("git branch -D " + shellQuote(name), [&] { return !branchExists(name); });
 }
 
-QStringList GitOperations::cleanCandidates() const
+QList<QByteArray> GitOperations::cleanCandidates() const
 {
-    const QString would = QStringLiteral("Would remove ");
-    QStringList paths;
-    if (!cloneExists())
+    QList<QByteArray> paths;
+    QTemporaryFile list;
+    if (!cloneExists() || !list.open())
         return paths;
-    for (const QString& line : query("git -c core.quotePath=false clean -ndx"))
-        if (line.startsWith(would))
-            paths << line.mid(would.size());
+    // NUL-separated, through a file: every name comes back as git wrote it,
+    // quotes, backslashes, line breaks and bytes that are no UTF-8 included.
+    // Without exclusions, the others are the untracked and the ignored files.
+    if (!runStep("git ls-files -z --others --directory > " + shellQuote(list.fileName())))
+        return paths;
+    const QByteArray top = QFile::encodeName(CloneLocation::directory(letter, repo)) + '/';
+    for (const QByteArray& path : list.readAll().split('\0')) {
+        if (path.isEmpty())
+            continue;
+        // A repository of its own inside the clone: git clean leaves it alone.
+        if (path.endsWith('/') && somethingAt(top + path + ".git"))
+            continue;
+        paths << path;
+    }
     return paths;
 }
 
-GitOperations::Outcome GitOperations::clean(const QStringList& paths) const
+GitOperations::Outcome GitOperations::clean(const QList<QByteArray>& paths) const
 {
-    if (paths.isEmpty())
+    QTemporaryFile list;
+    if (paths.isEmpty() || !list.open())
         return refused();
-    QString quoted;
-    for (const QString& path : paths)
-        quoted += " " + shellQuote(path);
-    // Literal pathspecs: a file named "*.txt" stands for itself only.
-    Outcome outcome = runStep("git --literal-pathspecs clean -qdfx --" + quoted, QStringList(), true, false);
-    const QString top = CloneLocation::directory(letter, repo) + "/";
-    outcome.succeeded = outcome.ran;
-    for (const QString& path : paths)
-        if (QFileInfo::exists(top + path))
-            outcome.succeeded = false;
-    return outcome;
+    for (const QByteArray& path : paths)
+        list.write(path + '\0');
+    list.flush();
+    const QByteArray top = QFile::encodeName(CloneLocation::directory(letter, repo)) + '/';
+    // The paths reach git through xargs, NUL-separated: no limit on their
+    // number or length, no quoting. Literal pathspecs: a file named "*.txt"
+    // stands for itself only.
+    return runStep("xargs -0 git --literal-pathspecs clean -qdfx -- < " + shellQuote(list.fileName()), [&] {
+        for (const QByteArray& path : paths)
+            if (somethingAt(top + path))
+                return false;
+        return true;
+    });
 }
 
 void GitOperations::openInBrowser(const QString& url)

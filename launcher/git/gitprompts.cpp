@@ -13,6 +13,11 @@ QString errorsOf(const GitOperations::Outcome& outcome)
 {
     return outcome.errors.join("\n");
 }
+
+QString stashKeptNote()
+{
+    return QCoreApplication::translate("GitWidget", "The changes put aside by \"git stash\" are still in the stash.");
+}
 }
 
 StashChoice askStashBeforeCheckout(QWidget* panel)
@@ -38,8 +43,37 @@ bool askPopAfterCheckout(QWidget* panel)
 
 void checkoutFailed(QWidget* panel, const QString& branch, const GitOperations::Outcome& outcome)
 {
-    QMessageBox::warning(panel, QCoreApplication::translate("GitWidget", "Checkout failed"),
-                         QCoreApplication::translate("GitWidget", "The branch %1 could not be checked out:\n%2").arg(branch, errorsOf(outcome)));
+    QString text = QCoreApplication::translate("GitWidget", "The branch %1 could not be checked out:\n%2").arg(branch, errorsOf(outcome));
+    if (outcome.stashKept)
+        text += "\n" + stashKeptNote();
+    QMessageBox::warning(panel, QCoreApplication::translate("GitWidget", "Checkout failed"), text);
+}
+
+bool askLeaveDetachedHead(QWidget* panel, const QString& commit)
+{
+    return QMessageBox::question(panel, QCoreApplication::translate("GitWidget", "Detached HEAD"),
+                                 QCoreApplication::translate("GitWidget", "HEAD is detached at %1 and holds commits that no branch holds. Once HEAD leaves them, only the reflog finds them. Leave them anyway?").arg(commit),
+                                 QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void needsCurrentBranch(QWidget* panel, const QString& operation, const QString& head)
+{
+    QMessageBox::warning(panel, operation,
+                         QCoreApplication::translate("GitWidget", "%1 needs a checked-out branch, and the clone is on none (%2). Check out a branch first. Nothing was run.").arg(operation, head));
+}
+
+void stepNotDone(QWidget* panel, const QString& failedTitle, const GitOperations::Outcome& outcome)
+{
+    QString text = outcome.cancelled
+        ? QCoreApplication::translate("GitWidget", "The step \"%1\" was cancelled; the steps after it were not run.").arg(outcome.failedStep)
+        : QCoreApplication::translate("GitWidget", "The step \"%1\" failed; the steps after it were not run.").arg(outcome.failedStep);
+    if (outcome.stashKept)
+        text += "\n" + stashKeptNote();
+    if (outcome.cancelled)
+        QMessageBox::warning(panel, QCoreApplication::translate("GitWidget", "Cancelled"), text);
+    else
+        QMessageBox::warning(panel, failedTitle, text + "\n" + errorsOf(outcome));
 }
 
 void noRebaseTarget(QWidget* panel, const QString& onto)
@@ -98,11 +132,8 @@ void updateDone(QWidget* panel, bool rebasing, const GitOperations::Outcome& out
             QMessageBox::information(panel, "Git pull", "Pull executed");
         return;
     }
-    QString text = QCoreApplication::translate("GitWidget", "The step \"%1\" failed; the steps after it were not run.").arg(outcome.failedStep.trimmed());
-    if (outcome.stashKept)
-        text += "\n" + QCoreApplication::translate("GitWidget", "The changes put aside by \"git stash\" are still in the stash.");
-    QMessageBox::warning(panel, rebasing ? QCoreApplication::translate("GitWidget", "Fetch and rebase failed") : QCoreApplication::translate("GitWidget", "Pull failed"),
-                         text + "\n" + errorsOf(outcome));
+    stepNotDone(panel, rebasing ? QCoreApplication::translate("GitWidget", "Fetch and rebase failed") : QCoreApplication::translate("GitWidget", "Pull failed"),
+                outcome);
 }
 
 QString askCommitHash(QWidget* panel, bool* accepted)

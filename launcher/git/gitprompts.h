@@ -15,6 +15,13 @@ enum class StashChoice { Stash, Keep, Cancel };
 StashChoice askStashBeforeCheckout(QWidget* panel);
 bool askPopAfterCheckout(QWidget* panel);
 void checkoutFailed(QWidget* panel, const QString& branch, const GitOperations::Outcome& outcome);
+// Before HEAD leaves commits no branch holds; true on Yes.
+bool askLeaveDetachedHead(QWidget* panel, const QString& commit);
+// `head` says what is checked out instead ("detached at eeb319a").
+void needsCurrentBranch(QWidget* panel, const QString& operation, const QString& head);
+// A step that failed (titled `failedTitle`) or was cancelled: which one, that
+// nothing after it ran, and a stash left behind.
+void stepNotDone(QWidget* panel, const QString& failedTitle, const GitOperations::Outcome& outcome);
 
 void noRebaseTarget(QWidget* panel, const QString& onto);
 void rebaseDone(QWidget* panel, const QString& branch, const QString& onto, const GitOperations::Outcome& outcome,

@@ -55,13 +55,24 @@ void GitRepository::initRepository(char letter, QString repo)
 
     const QStringList branchLines = CloneLocation::run(letter, repo, "git branch");
     deleteBranches();
+    detachedAt.clear();
+    bool detached = false;
     for (const QString& line : branchLines) {
         if (line.isEmpty())
             continue;
-        GitBranch* branch = addToBranches(line.mid(2));
+        const QString name = line.mid(2);
+        // A HEAD on no branch is no branch to list or to act on; a rebase in
+        // progress keeps its own row.
+        if (GitBranch::namesNoBranch(name) && !GitBranch::namesRebase(name)) {
+            detached = detached || line.startsWith('*');
+            continue;
+        }
+        GitBranch* branch = addToBranches(name);
         if (line.startsWith('*'))
             activeBranch = branch;
     }
+    if (detached)
+        detachedAt = CloneLocation::run(letter, repo, "git rev-parse --short HEAD").value(0);
     // Histories are read when their branch is first shown (GitWidget).
 
     readRemotes(letter, repo);
@@ -78,7 +89,8 @@ void GitRepository::initRepository(char letter, QString repo)
 
     localBranchNames.clear();
     for (const QString& line : CloneLocation::run(letter, repo, "git branch\n"))
-        localBranchNames << line.mid(2);
+        if (!GitBranch::namesNoBranch(line.mid(2)))
+            localBranchNames << line.mid(2);
 }
 
 void GitRepository::readRemotes(char letter, const QString& repo)
@@ -134,9 +146,12 @@ QStringList GitRepository::readRemoteBranches(char letter, const QString& repo, 
     if (remote.isEmpty())
         return names;
     const QString prefix = "remotes/" + remote + "/";
-    const QStringList lines = CloneLocation::run(
-        letter, repo, "git branch -a | grep remotes/" + shellQuote(remote) + "/*\n");
-    for (const QString& line : lines) {
+    // grep answers 1 when it finds nothing: a remote not fetched yet.
+    const CommandResult listed = CloneLocation::runJudged(
+        letter, repo, "git branch -a | grep remotes/" + shellQuote(remote) + "/*\n", 1);
+    if (listed.cancelled || listed.exitStatus < 0 || listed.exitStatus > 1)
+        return names;
+    for (const QString& line : listed.output) {
         // grep's pattern also matches other remotes whose name starts with
         // this one ("velt" and "velt-dev"): only this remote's lines count.
         if (line.mid(2, prefix.size()) != prefix)
@@ -172,8 +187,10 @@ void GitRepository::initBranch(char letter, QString repo, QString name)
 void GitRepository::refreshActiveBranch(QString name)
 {
     for (GitBranch* branch : allBranches())
-        if (branch->name == name)
+        if (branch->name == name) {
             activeBranch = branch;
+            detachedAt.clear();
+        }
     unstagedFiles.clear();
     untrackedFiles.clear();
 }
@@ -196,6 +213,7 @@ void GitRepository::removeBranch(QString name)
 void GitRepository::cleanRepo()
 {
     deleteBranches();
+    detachedAt.clear();
     versionNames.clear();
     checkoutPoints.clear();
     unstagedFiles.clear();

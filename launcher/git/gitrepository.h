@@ -38,6 +38,9 @@ public:
     QList<GitBranch*> branches;
     QList<GitBranch*> versionBranches;
     GitBranch* activeBranch = nullptr;
+    // The short hash of HEAD when it is on no branch (detached), else empty;
+    // `activeBranch` is then null.
+    QString detachedAt;
     QStringList versionNames;
     QList<GitCheckoutPoint> checkoutPoints;
     QStringList unstagedFiles;

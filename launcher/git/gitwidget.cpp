@@ -153,11 +153,19 @@ GitBranch* GitWidget::getCurrentBranch()
     return found ? found : repository.activeBranch;
 }
 
+QString GitWidget::headDescription(bool translated) const
+{
+    if (repository.activeBranch)
+        return repository.activeBranch->name;
+    if (!repository.detachedAt.isEmpty())
+        return (translated ? tr("detached at %1") : QStringLiteral("detached at %1")).arg(repository.detachedAt);
+    return translated ? tr("no branches found") : QStringLiteral("no branches found");
+}
+
 QString GitWidget::tabTitle(bool translated) const
 {
     const bool enterprise = repoName == QLatin1String("enterprise");
-    const QString name = repository.activeBranch ? repository.activeBranch->name
-                                                 : (translated ? tr("no branches found") : QStringLiteral("no branches found"));
+    const QString name = headDescription(translated);
     if (!translated)
         return (enterprise ? QStringLiteral("Enterprise (") : QStringLiteral("Community (")) + name + ")";
     return (enterprise ? tr("Enterprise (") : tr("Community (")) + name + tr(")");
@@ -408,6 +416,18 @@ void GitWidget::refresh()
     const OperationGate::Hold hold(tr("Refresh"));
     if (hold)
         reloadBranchView();
+}
+
+void GitWidget::rereadWhenFree()
+{
+    OperationGate::shared().whenFree(this, tr("Refresh list"), [this] {
+        const QPointer<GitWidget> self(this);
+        operations.reloadRepository();
+        if (!self)
+            return;
+        updateTabTitle(true);
+        recheckVersion();
+    });
 }
 
 void GitWidget::reloadBranchView()

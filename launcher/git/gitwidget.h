@@ -43,8 +43,11 @@ public:
     void rebuildBranch();
     void askVettor(QString branch, bool isVersion);
 
-    // "Community (<branch>)" / "Enterprise (<branch>)", or "(no branches found)".
+    // "Community (<branch>)" / "Enterprise (<branch>)"; in place of the
+    // branch "detached at <hash>" or "no branches found".
     QString tabTitle(bool translated = true) const;
+    // What is checked out: the branch's name, "detached at <hash>" or "no branches found".
+    QString headDescription(bool translated = true) const;
     // Web page of a branch or a commit on the code host.
     QString branchWebUrl(const GitBranch* branch) const;
     QString commitWebUrl(const GitBranch* branch, const QString& hash) const;
@@ -102,6 +105,9 @@ private:
     // True when the operation did not run; a missing clone is reported.
     bool reportUnrun(const GitOperations::Outcome& outcome);
     void reloadBranchView();
+    // After a cancelled step: reads the clone again once the operation has
+    // ended (under it, every git command would be cancelled at once).
+    void rereadWhenFree();
     // Draws the selected branch; with `mayRunGit`, first reads its history
     // when it was never read.
     void drawBranch(bool mayRunGit);

@@ -25,6 +25,32 @@ GitWidgetOperations::GitWidgetOperations(GitWidget& panel)
 // server, a question, the branch selector, the failure window inside a git
 // step) the panel and its clone are looked at again before going on.
 
+bool GitWidgetOperations::mayLeaveHead(const GitOperations& git)
+{
+    const QPointer<GitWidget> self(&panel);
+    if (!git.headHasOwnCommits())
+        return true;
+    const bool leave = GitPrompts::askLeaveDetachedHead(&panel, git.headCommit());
+    return GitWidget::resumable(self) && leave;
+}
+
+bool GitWidgetOperations::reportCancelled(const GitOperations::Outcome& outcome)
+{
+    if (!outcome.cancelled)
+        return false;
+    GitPrompts::stepNotDone(&panel, QString(), outcome);
+    panel.rereadWhenFree();
+    return true;
+}
+
+bool GitWidgetOperations::needsActiveBranch(const QString& operation)
+{
+    if (panel.repository.activeBranch)
+        return false;
+    GitPrompts::needsCurrentBranch(&panel, operation, panel.headDescription());
+    return true;
+}
+
 void GitWidgetOperations::checkout()
 {
     const OperationGate::Hold hold(tr("Checkout"));
@@ -33,34 +59,48 @@ void GitWidgetOperations::checkout()
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations git(panel.letter, panel.repoName);
-    if (!panel.stopServer())
+    if (!panel.stopServer() || !mayLeaveHead(git))
         return;
-    const bool changed = !git.diff().isEmpty();
-    if (!GitWidget::resumable(self))
+    const GitOperations::Outcome diff = git.diff();
+    if (!GitWidget::resumable(self) || panel.reportUnrun(diff) || reportCancelled(diff) || !diff)
         return;
     bool stashed = false;
-    if (changed) {
+    if (!diff.output.isEmpty()) {
         const GitPrompts::StashChoice choice = GitPrompts::askStashBeforeCheckout(&panel);
         if (!GitWidget::resumable(self) || choice == GitPrompts::StashChoice::Cancel)
             return;
         if (choice == GitPrompts::StashChoice::Stash) {
-            git.stash();
-            stashed = true;
-            if (!GitWidget::resumable(self))
+            const GitOperations::Outcome stash = git.stash();
+            if (!GitWidget::resumable(self) || panel.reportUnrun(stash) || reportCancelled(stash))
                 return;
+            if (!stash)
+                return GitPrompts::stepNotDone(&panel, tr("Checkout failed"), stash);
+            stashed = true;
         }
     }
-    const GitOperations::Outcome outcome = git.checkout(name);
+    GitOperations::Outcome outcome = git.checkout(name);
     if (!self || panel.reportUnrun(outcome))
+        return;
+    outcome.stashKept = stashed;
+    if (reportCancelled(outcome))
         return;
     if (!outcome) {
         // Still on the branch the changes came from: they go back where they were.
-        if (stashed)
-            git.stashPop();
-        if (self)
-            GitPrompts::checkoutFailed(&panel, name, outcome);
+        if (stashed) {
+            GitOperations::Outcome back = git.stashPop();
+            back.stashKept = true;
+            if (!self || reportCancelled(back))
+                return;
+            outcome.stashKept = !back;
+        }
+        GitPrompts::checkoutFailed(&panel, name, outcome);
     } else if (stashed && GitPrompts::askPopAfterCheckout(&panel) && GitWidget::resumable(self)) {
-        git.stashPop();
+        GitOperations::Outcome pop = git.stashPop();
+        pop.stashKept = true;
+        if (!self || reportCancelled(pop))
+            return;
+        if (!pop)
+            GitPrompts::stepNotDone(&panel, tr("Stash"), pop);
     }
     if (!GitWidget::resumable(self))
         return;
@@ -81,7 +121,7 @@ void GitWidgetOperations::rebase()
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations git(panel.letter, panel.repoName);
-    if (!panel.stopServer())
+    if (!panel.stopServer() || !mayLeaveHead(git))
         return;
     const QString onto = panel.askBranchSelector();
     if (!GitWidget::resumable(self) || onto == cancelled)
@@ -91,7 +131,7 @@ void GitWidgetOperations::rebase()
         return;
     if (!outcome.ran && outcome.cloneFound)
         GitPrompts::noRebaseTarget(&panel, onto);
-    if (panel.reportUnrun(outcome))
+    if (panel.reportUnrun(outcome) || reportCancelled(outcome))
         return;
     GitPrompts::rebaseDone(&panel, name, onto, outcome, git.rebaseInProgress());
     if (!GitWidget::resumable(self))
@@ -122,6 +162,8 @@ void GitWidgetOperations::newBranch()
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations git(panel.letter, panel.repoName);
+    if (!mayLeaveHead(git))
+        return;
     const QString start = panel.askBranchSelector();
     if (!GitWidget::resumable(self) || start == cancelled)
         return;
@@ -136,7 +178,7 @@ void GitWidgetOperations::newBranch()
         return;
     if (!outcome.ran && outcome.cloneFound)
         GitPrompts::noStartPoint(&panel, start);
-    if (panel.reportUnrun(outcome) || !outcome)
+    if (panel.reportUnrun(outcome) || reportCancelled(outcome) || !outcome)
         return;
     panel.ui->listWidget->addItem("  " + name);
     panel.repository.initBranch(panel.letter, panel.repoName, name);
@@ -166,7 +208,7 @@ void GitWidgetOperations::fetchAndRebase()
 void GitWidgetOperations::updateSelectedBranch(bool rebasing)
 {
     GitBranch* branch = panel.getCurrentBranch();
-    if (!branch || !panel.repository.activeBranch || !panel.cloneIsUsable())
+    if (!branch || !panel.cloneIsUsable() || needsActiveBranch(rebasing ? tr("Fetch and rebase") : tr("Pull")))
         return;
     if (rebasing && panel.repository.devRemoteName.isEmpty())
         return GitPrompts::noDevelopmentRemote(&panel);
@@ -174,17 +216,25 @@ void GitWidgetOperations::updateSelectedBranch(bool rebasing)
     const QString active = panel.repository.activeBranch->name;
     const QPointer<GitWidget> self(&panel);
     const GitOperations git(panel.letter, panel.repoName);
+    const QString headBefore = git.headCommit();
     const GitOperations::Outcome outcome = rebasing ? git.fetchAndRebase(name, active, panel.repository.devRemoteName)
                                                     : git.pull(name, active);
-    if (!self || panel.reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome) || reportCancelled(outcome))
         return;
     GitPrompts::updateDone(&panel, rebasing, outcome);
+    if (!GitWidget::resumable(self))
+        return;
     // A step that failed half-way may have left another branch checked out.
-    if (!outcome && GitWidget::resumable(self)) {
+    if (!outcome) {
         reloadRepository();
-        if (self)
-            panel.updateTabTitle(true);
+        if (!self)
+            return;
+        panel.updateTabTitle(true);
     }
+    // The server runs what is checked out: a pull of the checked-out branch,
+    // or a sequence that stopped elsewhere, changed it.
+    if (outcome.stashKept || git.headCommit() != headBefore)
+        panel.recheckVersion();
 }
 
 void GitWidgetOperations::cherryPick(const QString& hash)
@@ -208,11 +258,11 @@ void GitWidgetOperations::cherryPick()
 
 void GitWidgetOperations::cherryPickCommit(const QString& hash)
 {
-    if (!panel.cloneIsUsable())
+    if (!panel.cloneIsUsable() || needsActiveBranch(tr("Cherry-pick")))
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations::Outcome outcome = GitOperations(panel.letter, panel.repoName).cherryPick(hash);
-    if (!self || (!outcome.cloneFound && panel.reportUnrun(outcome)))
+    if (!self || (!outcome.cloneFound && panel.reportUnrun(outcome)) || reportCancelled(outcome))
         return;
     GitPrompts::cherryPickDone(&panel, outcome);
     if (!outcome.ran || !GitWidget::resumable(self))
@@ -241,14 +291,14 @@ void GitWidgetOperations::stashPop()
     runThenReload(tr("Stash pop"), &GitOperations::stashPop);
 }
 
-void GitWidgetOperations::runThenReload(const QString& name, void (GitOperations::*step)() const)
+void GitWidgetOperations::runThenReload(const QString& name, GitOperations::Outcome (GitOperations::*step)() const)
 {
     const OperationGate::Hold hold(name);
     if (!hold || !panel.cloneIsUsable())
         return;
     const QPointer<GitWidget> self(&panel);
-    (GitOperations(panel.letter, panel.repoName).*step)();
-    if (self)
+    const GitOperations::Outcome outcome = (GitOperations(panel.letter, panel.repoName).*step)();
+    if (self && !reportCancelled(outcome))
         panel.reloadBranchView();
 }
 
@@ -259,15 +309,20 @@ void GitWidgetOperations::clean()
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations git(panel.letter, panel.repoName);
-    const QStringList doomed = git.cleanCandidates();
+    const QList<QByteArray> doomed = git.cleanCandidates();
+    if (!GitWidget::resumable(self))
+        return;
     if (doomed.isEmpty())
         return GitPrompts::nothingToClean(&panel);
-    const bool confirmed = GitPrompts::askClean(&panel, doomed);
+    QStringList names;
+    for (const QByteArray& path : doomed)
+        names << QString::fromUtf8(path);
+    const bool confirmed = GitPrompts::askClean(&panel, names);
     if (!GitWidget::resumable(self) || !confirmed || !panel.stopServer())
         return;
     // Only what the person was shown goes, whatever appeared while the server stopped.
     const GitOperations::Outcome outcome = git.clean(doomed);
-    if (!self || panel.reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome) || reportCancelled(outcome))
         return;
     GitPrompts::cleanDone(&panel, outcome);
     if (!GitWidget::resumable(self))
@@ -296,7 +351,7 @@ void GitWidgetOperations::deleteBranch()
             return;
     }
     const GitOperations::Outcome outcome = git.deleteBranch(name);
-    if (!self || panel.reportUnrun(outcome) || !outcome)
+    if (!self || panel.reportUnrun(outcome) || reportCancelled(outcome) || !outcome)
         return;
     for (GitBranch* record : panel.repository.allBranches())
         if (record->name == name)
@@ -344,7 +399,7 @@ void GitWidgetOperations::fetchAll()
         return;
     const QPointer<GitWidget> self(&panel);
     const GitOperations::Outcome outcome = GitOperations(panel.letter, panel.repoName).fetchAll();
-    if (!self || panel.reportUnrun(outcome))
+    if (!self || panel.reportUnrun(outcome) || reportCancelled(outcome))
         return;
     GitPrompts::fetchAllDone(&panel, outcome);
     if (GitWidget::resumable(self))

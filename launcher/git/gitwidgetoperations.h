@@ -1,9 +1,10 @@
 #pragma once
 
+#include "gitoperations.h"
+
 #include <QCoreApplication>
 #include <QString>
 
-class GitOperations;
 class GitWidget;
 
 // The git panel's operations: each entry point holds the operation gate,
@@ -31,12 +32,21 @@ public:
     void fetchAll();
     void refreshList();
 
+    // Reads the whole clone again: branches, remotes, files, CI status.
+    void reloadRepository();
+
 private:
     void updateSelectedBranch(bool rebasing);
     void cherryPickCommit(const QString& hash);
-    void reloadRepository();
     // One step that needs no question, then the branch view drawn again.
-    void runThenReload(const QString& name, void (GitOperations::*step)() const);
+    void runThenReload(const QString& name, GitOperations::Outcome (GitOperations::*step)() const);
+    // Asks before HEAD leaves commits that no branch holds; true to go on.
+    bool mayLeaveHead(const GitOperations& git);
+    // True when the step was cancelled: said so, and the clone is read again
+    // once the operation has ended.
+    bool reportCancelled(const GitOperations::Outcome& outcome);
+    // True, with the refusal shown, when the clone has no checked-out branch.
+    bool needsActiveBranch(const QString& operation);
 
     GitWidget& panel;
 };

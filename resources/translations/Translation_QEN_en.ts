@@ -512,6 +512,30 @@ Nothing is deleted if you answer No.</source>
         <source>loading the history</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Detached HEAD</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HEAD is detached at %1 and holds commits that no branch holds. Once HEAD leaves them, only the reflog finds them. Leave them anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs a checked-out branch, and the clone is on none (%2). Check out a branch first. Nothing was run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The step &quot;%1&quot; was cancelled; the steps after it were not run.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>detached at %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>

@@ -521,6 +521,30 @@ Rien n&apos;est supprimé si vous répondez Non.</translation>
         <source>loading the history</source>
         <translation>chargement de l&apos;historique</translation>
     </message>
+    <message>
+        <source>Detached HEAD</source>
+        <translation>HEAD détachée</translation>
+    </message>
+    <message>
+        <source>HEAD is detached at %1 and holds commits that no branch holds. Once HEAD leaves them, only the reflog finds them. Leave them anyway?</source>
+        <translation>HEAD est détachée sur %1 et porte des commits qu&apos;aucune branche ne porte. Une fois que HEAD les aura quittés, seul le reflog les retrouvera. Les quitter quand même ?</translation>
+    </message>
+    <message>
+        <source>%1 needs a checked-out branch, and the clone is on none (%2). Check out a branch first. Nothing was run.</source>
+        <translation>%1 a besoin d&apos;une branche extraite, et le clone n&apos;est sur aucune (%2). Extrayez d&apos;abord une branche. Rien n&apos;a été lancé.</translation>
+    </message>
+    <message>
+        <source>The step &quot;%1&quot; was cancelled; the steps after it were not run.</source>
+        <translation>L&apos;étape « %1 » a été annulée ; les étapes suivantes n&apos;ont pas été lancées.</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>detached at %1</source>
+        <translation>détachée sur %1</translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>
