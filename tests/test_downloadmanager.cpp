@@ -73,7 +73,7 @@ private slots:
     void fetchesAQueueOneFileAtATimeAndCountsAcrossBatches()
     {
         QTemporaryDir target;
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         QList<QPair<QUrl, QString>> first, second;
         for (int i = 0; i < 5; ++i) {
             const QByteArray content = QByteArray("file ") + QByteArray::number(i) + QByteArray(i * 1000, 'x');
@@ -101,7 +101,7 @@ private slots:
         const QByteArray slowContent(64 * 1024, 's');
         serve("late/slow", slowContent);
         const QUrl fast = serve("late/fast", "fast content");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         OutputCapture out(1);
         manager.append(server->url("slow/late/slow?chunk=8192&delay=30"), target.filePath("slow"));
         QVERIFY(cooperativeWait(10000, [&] { return server->requests().contains("GET /slow/late/slow?chunk=8192&delay=30"); }));
@@ -135,7 +135,7 @@ private slots:
         const QString destination = target.filePath("installed");
         writeFile(destination, "old content");
 
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         OutputCapture out(1);
         OutputCapture err(2);
         manager.append(url, destination, wrongChecksum ? sha256Of("something else") : QString());
@@ -157,7 +157,7 @@ private slots:
         const QByteArray content("checked content, upper-case sum given");
         const QUrl url = serve("checked", content);
         QTemporaryDir target;
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         manager.append(url, target.filePath("checked"), sha256Of(content).toUpper());
         QVERIFY(cooperativeWait(30000, [&] { return manager.idle; }));
         QCOMPARE(manager.succeededCount(), 1);
@@ -180,7 +180,7 @@ private slots:
         QTemporaryDir target;
         QVERIFY(QDir(target.path()).mkdir("folder"));
         const QUrl good = serve("skipped/good", "good");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         OutputCapture out(1);
         OutputCapture err(2);
         QVERIFY(runBatch(manager, {{server->url(urlPath), target.filePath(destination)}, {good, target.filePath("good")}}));
@@ -206,7 +206,7 @@ private slots:
         // A folder name that would run a command if it reached a shell.
         const QString odd = sandbox.filePath("a b;touch injected/deep");
 
-        DownloadManager manager(DownloadManager::Side::Launcher, nullptr);
+        DownloadManager manager(nullptr);
         QVERIFY(runBatch(manager, {{other, install + "/bin/KydVeltLauncher"},
                                    {upgrader, install + "/KydVeltUpgrader"},
                                    {other, odd + "/KydVeltLauncher"},
@@ -232,7 +232,7 @@ private slots:
         const QString install = sandbox.filePath("install");
         Deployment::setInstallDir(install);
         const QUrl file = serve("0.9.12/KydVeltLauncher", "new launcher");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         manager.append(file, install + "/KydVeltUpgrader");
         QVERIFY(manager.idle); // nothing accepted
         QCOMPARE(manager.queuedCount(), 0);
@@ -247,7 +247,7 @@ private slots:
     void emptyBatchLeavesIdleAsItWas()
     {
         Deployment::setInstallDir("/nonexistent-install-dir");
-        DownloadManager manager(DownloadManager::Side::Launcher, nullptr);
+        DownloadManager manager(nullptr);
         manager.append(server->url("x"), "/nonexistent-install-dir/other");
         QVERIFY(manager.idle);
         cooperativeWait(200);
@@ -265,7 +265,7 @@ private slots:
         const QFile::Permissions executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(destination, executable));
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         QVERIFY(runBatch(manager, {{server->url("redirect/moved/tool"), destination}}));
         QCOMPARE(manager.succeededCount(), 1);
         QCOMPARE(TestFiles::content(destination), QByteArray("#!/bin/sh\necho new\n"));
@@ -298,7 +298,7 @@ private slots:
         QTemporaryDir target;
         QProgressBar bar;
         QLabel speed("speed");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         manager.setProgressBar(&bar);
         manager.speedLabel = &speed;
         QList<int> values;

@@ -70,6 +70,8 @@ private slots:
     void aboutBox()
     {
         QCOMPARE(LauncherVersion::text(), QString("0.9.10 Release candidate 2"));
+        // A build that can update (it has an update key) says nothing of updates.
+        Deployment::setUpdatePublicKey("RWQf6LRCGA9i53mlYecO4IzT51TGPpvWucNSCh1CBM0QTaLn73Y7GFO3");
         const QString text = aboutText();
         QVERIFY(text.startsWith("Kyd Velt Launcher\n\nVersion: 0.9.10 Release candidate 2\n\n"
                                 "This launcher is NOT provided by Velt enterprise.\n\nFor any information, contact "));
@@ -87,6 +89,10 @@ private slots:
         const QString packaged = aboutText();
         Deployment::setPackaged(false);
         QCOMPARE(packaged, text + "\n\nUpdates come through the package manager.");
+        // One without a key says it offers none.
+        Deployment::setUpdatePublicKey(QString());
+        QCOMPARE(aboutText(), text + "\n\nThis build has no update key: it offers no update. Install a newer "
+                                     "release to update.");
     }
 
     void aboutAddressesAreInsideTheirSentences()

@@ -1,7 +1,8 @@
 // The upgrader program for tests: the same run as KydVeltUpgrader, after
 // leading options that only tests use:
 //   --base-url URL      the update server to fetch the files from
-//   --install-dir DIR   the install directory (where its own binary lies)
+//   --install-dir DIR   the install directory
+//   --public-key KEY    the update public key (base64 line of a minisign .pub) (where its own binary lies)
 //   --answer-boxes      acts as the user: every message box is printed on
 //                       standard output and answered with its default
 //                       button; once the update window's Ok button becomes
@@ -76,6 +77,8 @@ int main(int argc, char* argv[])
             Deployment::setUpdateBaseUrl(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--install-dir") && i + 1 < argc)
             Deployment::setInstallDir(QString::fromLocal8Bit(argv[++i]));
+        else if (!std::strcmp(argv[i], "--public-key") && i + 1 < argc)
+            Deployment::setUpdatePublicKey(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--answer-boxes"))
             answerBoxes = true;
         else
