@@ -45,6 +45,8 @@ private slots:
     {
         // One workspace, so the first tab is a server tab and nothing asks at start.
         QDir().mkpath(home.path() + "/Documents/velt-servers/server_a");
+        // A build that can update (it has an update key): the About box says nothing of updates.
+        Deployment::setUpdatePublicKey("RWQf6LRCGA9i53mlYecO4IzT51TGPpvWucNSCh1CBM0QTaLn73Y7GFO3");
     }
 
     void windowLayout()
@@ -70,8 +72,6 @@ private slots:
     void aboutBox()
     {
         QCOMPARE(LauncherVersion::text(), QString("0.9.10 Release candidate 2"));
-        // A build that can update (it has an update key) says nothing of updates.
-        Deployment::setUpdatePublicKey("RWQf6LRCGA9i53mlYecO4IzT51TGPpvWucNSCh1CBM0QTaLn73Y7GFO3");
         const QString text = aboutText();
         QVERIFY(text.startsWith("Kyd Velt Launcher\n\nVersion: 0.9.10 Release candidate 2\n\n"
                                 "This launcher is NOT provided by Velt enterprise.\n\nFor any information, contact "));
@@ -90,9 +90,12 @@ private slots:
         Deployment::setPackaged(false);
         QCOMPARE(packaged, text + "\n\nUpdates come through the package manager.");
         // One without a key says it offers none.
+        const QString key = Deployment::updatePublicKey();
         Deployment::setUpdatePublicKey(QString());
-        QCOMPARE(aboutText(), text + "\n\nThis build has no update key: it offers no update. Install a newer "
-                                     "release to update.");
+        const QString keyless = aboutText();
+        Deployment::setUpdatePublicKey(key);
+        QCOMPARE(keyless, text + "\n\nThis build has no update key: it offers no update. Install a newer "
+                                 "release to update.");
     }
 
     void aboutAddressesAreInsideTheirSentences()
