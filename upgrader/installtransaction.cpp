@@ -291,13 +291,13 @@ bool InstallTransaction::readJournal(QList<Move>* journal, QString* error) const
     return true;
 }
 
-bool InstallTransaction::resume(QString* error)
+bool InstallTransaction::resume(QString* error, int* moved)
 {
     QList<Move> journal;
     if (!openStaging(false, error) || stagingFd < 0 || !readJournal(&journal, error))
         return false;
     StopSignalsHeld held;
-    return carryOut(journal, error);
+    return carryOut(journal, error, moved);
 }
 
 bool InstallTransaction::startStaging(QString* error)
@@ -366,8 +366,10 @@ bool InstallTransaction::commit(QString* error)
     return carryOut(moves, error);
 }
 
-bool InstallTransaction::carryOut(const QList<Move>& journal, QString* error)
+bool InstallTransaction::carryOut(const QList<Move>& journal, QString* error, int* moved)
 {
+    if (moved)
+        *moved = 0;
     for (const Move& move : journal) {
         const QByteArray staged = QFile::encodeName(move.staged);
         struct stat status;
@@ -388,6 +390,8 @@ bool InstallTransaction::carryOut(const QList<Move>& journal, QString* error)
             return false;
         }
         ::fsync(parent.get());
+        if (moved)
+            ++*moved;
         if (afterEachMove)
             afterEachMove();
     }

@@ -36,8 +36,9 @@ public:
 
     // Whether an earlier run stopped during its last step.
     bool hasJournal() const;
-    // Carries out the journal an earlier run left, then clears the staging.
-    bool resume(QString* error);
+    // Carries out the journal an earlier run left, then clears the staging;
+    // `moved` tells how many files were still to be put in place.
+    bool resume(QString* error, int* moved);
 
     // Removes what an unfinished earlier run staged and makes the staging
     // folder afresh, private to the effective user.
@@ -68,7 +69,7 @@ private:
     InstallTransaction(const QString& path, int installFd);
     bool openStaging(bool create, QString* error);
     bool removeStaging(QString* error);
-    bool carryOut(const QList<Move>& journal, QString* error);
+    bool carryOut(const QList<Move>& journal, QString* error, int* moved = nullptr);
     bool readJournal(QList<Move>* journal, QString* error) const;
 
     QString path;

@@ -165,12 +165,17 @@ int Upgrader::run(QApplication& app, const Arguments& arguments)
         if (!install)
             return failed(error);
         // An earlier run stopped while it put the files in place: that step
-        // is finished before anything else.
+        // is finished before anything else, and is this run's work when
+        // files were still to be moved (the launcher that started this run
+        // is then an older one).
+        int moved = 0;
         if (install->hasJournal()) {
-            if (!install->resume(&error))
+            if (!install->resume(&error, &moved))
                 return failed(error);
-            std::printf("The interrupted update was finished.\n");
-            return 0;
+            if (moved > 0) {
+                std::printf("The interrupted update was finished.\n");
+                return 0;
+            }
         }
     }
 
