@@ -67,7 +67,7 @@ enum class Wait { EventLoop, Cooperative };
 // Milliseconds the manager takes for the batch; -1 when a file failed.
 qint64 timeManager(const QList<QPair<QUrl, QString>>& batch, Wait wait)
 {
-    DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+    DownloadManager manager(nullptr);
     QElapsedTimer clock;
     clock.start();
     QEventLoop loop;

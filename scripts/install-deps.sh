@@ -10,9 +10,11 @@ packages=(
   libqtermwidget5-1-dev libutf8proc-dev libpstreams-dev
   git rsync xdg-utils postgresql-client fonts-dejavu-core qttranslations5-l10n
   dpkg-dev pkexec
+  libsodium-dev
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(xvfb xauth xdotool imagemagick postgresql python3 python3-packaging lintian desktop-file-utils curl)
+  packages+=(minisign)
 fi
 
 missing=()

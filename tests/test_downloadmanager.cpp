@@ -2,7 +2,6 @@
 #include "deployment.h"
 #include "downloadmanager.h"
 #include "httptestserver.h"
-#include "manifest.h"
 #include "outputcapture.h"
 #include "testfiles.h"
 #include "testhome.h"
@@ -73,7 +72,7 @@ private slots:
     void fetchesAQueueOneFileAtATimeAndCountsAcrossBatches()
     {
         QTemporaryDir target;
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         QList<QPair<QUrl, QString>> first, second;
         for (int i = 0; i < 5; ++i) {
             const QByteArray content = QByteArray("file ") + QByteArray::number(i) + QByteArray(i * 1000, 'x');
@@ -101,7 +100,7 @@ private slots:
         const QByteArray slowContent(64 * 1024, 's');
         serve("late/slow", slowContent);
         const QUrl fast = serve("late/fast", "fast content");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         OutputCapture out(1);
         manager.append(server->url("slow/late/slow?chunk=8192&delay=30"), target.filePath("slow"));
         QVERIFY(cooperativeWait(10000, [&] { return server->requests().contains("GET /slow/late/slow?chunk=8192&delay=30"); }));
@@ -116,17 +115,28 @@ private slots:
     {
         QTest::addColumn<QString>("path"); // on the test server; empty: refused connection
         QTest::addColumn<bool>("wrongChecksum");
-        QTest::newRow("not found") << "nowhere/file" << false;
-        QTest::newRow("server error") << "status/500" << false;
-        QTest::newRow("redirect without a target") << "status/302" << false;
-        QTest::newRow("connection refused") << "" << false;
-        QTest::newRow("body cut short") << "truncate/failing/content" << false;
-        QTest::newRow("checksum mismatch") << "failing/content" << true;
+        QTest::addColumn<qint64>("maxBytes");
+        QTest::addColumn<QString>("reason");
+        const qint64 plenty = DownloadManager::defaultSizeLimit;
+        QTest::newRow("not found") << "nowhere/file" << false << plenty << "";
+        QTest::newRow("server error") << "status/500" << false << plenty << "";
+        QTest::newRow("redirect without a target") << "status/302" << false << plenty << "";
+        QTest::newRow("connection refused") << "" << false << plenty << "";
+        QTest::newRow("body cut short") << "truncate/failing/content" << false << plenty << "";
+        QTest::newRow("checksum mismatch") << "failing/content" << true << plenty << "checksum mismatch";
+        QTest::newRow("larger than its limit") << "failing/content" << false << qint64(19999)
+                                               << "larger than the limit of 19999 bytes";
+        QTest::newRow("endless body") << "endless/content" << false << qint64(1024 * 1024)
+                                      << "larger than the limit of 1048576 bytes";
+        QTest::newRow("stalled") << "slow/failing/content?chunk=1000&delay=5000" << false << plenty
+                                 << "nothing received for 0.4 s";
     }
     void failedDownloadLeavesTheOldFileAlone()
     {
         QFETCH(QString, path);
         QFETCH(bool, wrongChecksum);
+        QFETCH(qint64, maxBytes);
+        QFETCH(QString, reason);
         const QByteArray newContent(20000, 'n');
         serve("failing/content", newContent);
         const QUrl url = path.isEmpty() ? QUrl(QString("http://127.0.0.1:%1/file").arg(HttpTestServer::unusedPort()))
@@ -135,11 +145,15 @@ private slots:
         const QString destination = target.filePath("installed");
         writeFile(destination, "old content");
 
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
+        manager.setStallLimit(400);
         OutputCapture out(1);
         OutputCapture err(2);
-        manager.append(url, destination, wrongChecksum ? sha256Of("something else") : QString());
+        manager.append(url, destination, wrongChecksum ? sha256Of("something else") : QString(), maxBytes);
         QVERIFY(cooperativeWait(30000, [&] { return manager.idle; }));
+        QCOMPARE(manager.failures().size(), 1);
+        QVERIFY2(manager.failures().first().startsWith(url.toString() + ": " + reason),
+                 qPrintable(manager.failures().first()));
         const QByteArray errors = err.take();
         QCOMPARE(summaryLines(out.take()), QStringList{"0/1 files downloaded successfully"});
         QCOMPARE(manager.succeededCount(), 0);
@@ -157,7 +171,7 @@ private slots:
         const QByteArray content("checked content, upper-case sum given");
         const QUrl url = serve("checked", content);
         QTemporaryDir target;
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         manager.append(url, target.filePath("checked"), sha256Of(content).toUpper());
         QVERIFY(cooperativeWait(30000, [&] { return manager.idle; }));
         QCOMPARE(manager.succeededCount(), 1);
@@ -180,7 +194,7 @@ private slots:
         QTemporaryDir target;
         QVERIFY(QDir(target.path()).mkdir("folder"));
         const QUrl good = serve("skipped/good", "good");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         OutputCapture out(1);
         OutputCapture err(2);
         QVERIFY(runBatch(manager, {{server->url(urlPath), target.filePath(destination)}, {good, target.filePath("good")}}));
@@ -195,66 +209,6 @@ private slots:
         QVERIFY(!server->requests().contains("GET /" + urlPath));
     }
 
-    void launcherFetchesOnlyTheUpgraderAndTheManifest()
-    {
-        QTemporaryDir sandbox;
-        const QString install = sandbox.filePath("opt/kydveltlauncher");
-        Deployment::setInstallDir(install);
-        const QUrl upgrader = serve("0.9.12/KydVeltUpgrader", "new upgrader");
-        const QUrl manifest = serve("manifest_UBUNTU_16_04_x64", "new manifest");
-        const QUrl other = serve("0.9.12/KydVeltLauncher", "new launcher");
-        // A folder name that would run a command if it reached a shell.
-        const QString odd = sandbox.filePath("a b;touch injected/deep");
-
-        DownloadManager manager(DownloadManager::Side::Launcher, nullptr);
-        QVERIFY(runBatch(manager, {{other, install + "/bin/KydVeltLauncher"},
-                                   {upgrader, install + "/KydVeltUpgrader"},
-                                   {other, odd + "/KydVeltLauncher"},
-                                   {other, install + "/kydveltupgrader"},
-                                   {manifest, install + "/manifest"}}));
-        QCOMPARE(manager.queuedCount(), 2);
-        QCOMPARE(manager.succeededCount(), 2);
-        QCOMPARE(TestFiles::content(install + "/KydVeltUpgrader"), QByteArray("new upgrader"));
-        QCOMPARE(TestFiles::content(install + "/manifest"), QByteArray("new manifest"));
-        // Folders are made for every destination, files only for the two.
-        QVERIFY(QFileInfo(install + "/bin").isDir());
-        QVERIFY(!QFileInfo::exists(install + "/bin/KydVeltLauncher"));
-        QVERIFY(!QFileInfo::exists(install + "/kydveltupgrader"));
-        QVERIFY(QFileInfo(odd).isDir());
-        QVERIFY(!QFileInfo::exists(odd + "/KydVeltLauncher"));
-        QVERIFY(!QFileInfo::exists("injected"));
-        QVERIFY(!QFileInfo::exists(sandbox.filePath("a")));
-    }
-
-    void upgraderFetchesAllButItsOwnBinary()
-    {
-        QTemporaryDir sandbox;
-        const QString install = sandbox.filePath("install");
-        Deployment::setInstallDir(install);
-        const QUrl file = serve("0.9.12/KydVeltLauncher", "new launcher");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
-        manager.append(file, install + "/KydVeltUpgrader");
-        QVERIFY(manager.idle); // nothing accepted
-        QCOMPARE(manager.queuedCount(), 0);
-        QVERIFY(!QFileInfo::exists(install)); // and no folder made
-        QVERIFY(QDir().mkpath(install));
-        QVERIFY(runBatch(manager, {{file, install + "/KydVeltUpgrader"}, {file, install + "/KydVeltLauncher"}}));
-        QCOMPARE(manager.queuedCount(), 1);
-        QCOMPARE(TestFiles::content(install + "/KydVeltLauncher"), QByteArray("new launcher"));
-        QVERIFY(!QFileInfo::exists(install + "/KydVeltUpgrader"));
-    }
-
-    void emptyBatchLeavesIdleAsItWas()
-    {
-        Deployment::setInstallDir("/nonexistent-install-dir");
-        DownloadManager manager(DownloadManager::Side::Launcher, nullptr);
-        manager.append(server->url("x"), "/nonexistent-install-dir/other");
-        QVERIFY(manager.idle);
-        cooperativeWait(200);
-        QVERIFY(manager.idle);
-        QCOMPARE(manager.queuedCount(), 0);
-    }
-
     void followsRedirectsAndKeepsPermissions()
     {
         const QUrl direct = serve("moved/tool", "#!/bin/sh\necho new\n");
@@ -265,7 +219,7 @@ private slots:
         const QFile::Permissions executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(destination, executable));
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         QVERIFY(runBatch(manager, {{server->url("redirect/moved/tool"), destination}}));
         QCOMPARE(manager.succeededCount(), 1);
         QCOMPARE(TestFiles::content(destination), QByteArray("#!/bin/sh\necho new\n"));
@@ -298,7 +252,7 @@ private slots:
         QTemporaryDir target;
         QProgressBar bar;
         QLabel speed("speed");
-        DownloadManager manager(DownloadManager::Side::Upgrader, nullptr);
+        DownloadManager manager(nullptr);
         manager.setProgressBar(&bar);
         manager.speedLabel = &speed;
         QList<int> values;

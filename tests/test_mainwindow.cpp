@@ -49,6 +49,8 @@ private slots:
     {
         // One workspace, so the first tab is a server tab and nothing asks at start.
         QDir().mkpath(home.path() + "/Documents/velt-servers/server_a");
+        // A build that can update (it has an update key): the About box says nothing of updates.
+        Deployment::setUpdatePublicKey("RWQf6LRCGA9i53mlYecO4IzT51TGPpvWucNSCh1CBM0QTaLn73Y7GFO3");
     }
 
     void windowLayout()
@@ -91,6 +93,13 @@ private slots:
         const QString packaged = aboutText();
         Deployment::setPackaged(false);
         QCOMPARE(packaged, text + "\n\nUpdates come through the package manager.");
+        // One without a key says it offers none.
+        const QString key = Deployment::updatePublicKey();
+        Deployment::setUpdatePublicKey(QString());
+        const QString keyless = aboutText();
+        Deployment::setUpdatePublicKey(key);
+        QCOMPARE(keyless, text + "\n\nThis build has no update key: it offers no update. Install a newer "
+                                 "release to update.");
     }
 
     void aboutAddressesAreInsideTheirSentences()

@@ -189,33 +189,6 @@ private slots:
         QVERIFY(exist_file(dir.path()));
     }
 
-    void checkVersionReadsTheInstallDirectorysManifest()
-    {
-        QTemporaryDir install, elsewhere;
-        QFile file(install.filePath("manifest"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("---BETA---\n" + block("0.9.13|beta") + "---RELEASE---\n" + block("0.9.12|release"));
-        file.close();
-        // The one where the upgrader happens to be started is not read.
-        QFile decoy(elsewhere.filePath("manifest"));
-        QVERIFY(decoy.open(QIODevice::WriteOnly));
-        decoy.write(block("0.9.99|elsewhere"));
-        decoy.close();
-        const QString previousDir = QDir::currentPath();
-        const QString previousInstall = Deployment::installDir();
-        QVERIFY(QDir::setCurrent(elsewhere.path()));
-        Deployment::setInstallDir(install.path());
-        const QList<Version> withBeta = checkVersion(0, 9, 10, 1);
-        const QList<Version> withoutBeta = checkVersion(0, 9, 10, 0);
-        Deployment::setInstallDir(dir.path()); // no "manifest" there
-        const bool noneInOtherInstall = checkVersion(0, 9, 10, 1).isEmpty();
-        Deployment::setInstallDir(previousInstall);
-        QDir::setCurrent(previousDir);
-        QVERIFY(noneInOtherInstall);
-        QCOMPARE(summary(withBeta), QString("b0.9.13|beta\nF f>/d\nD text\n0.9.12|release\nF f>/d\nD text"));
-        QCOMPARE(summary(withoutBeta), QString("0.9.12|release\nF f>/d\nD text"));
-    }
-
     void locationsFollowTheDeployment()
     {
         Deployment::setInstallDir(dir.path());
@@ -229,7 +202,8 @@ private slots:
         QCOMPARE(Manifest::manifestUrl().toString(), QString("http://127.0.0.1:8123/updates/manifest_UBUNTU_16_04_x64"));
         QCOMPARE(Manifest::fileUrl(version, file).toString(),
                  QString("http://127.0.0.1:8123/updates/0.10.3/bin/KydVeltLauncher"));
-        QCOMPARE(Manifest::localManifestPath(), dir.path() + "/manifest");
+        QCOMPARE(Manifest::signatureUrl().toString(),
+                 QString("http://127.0.0.1:8123/updates/manifest_UBUNTU_16_04_x64.minisig"));
         QCOMPARE(Manifest::upgraderPath(), dir.path() + "/KydVeltUpgrader");
     }
 };

@@ -1,5 +1,6 @@
 #include "httptestserver.h"
 #include "settings/configloader.h"
+#include "signingkey.h"
 #include "testfiles.h"
 #include "testhome.h"
 #include "unprivileged.h"
@@ -16,12 +17,14 @@
 #include <pwd.h>
 #include <unistd.h>
 
-// An update on an install made by scripts/run.sh, end to end: the launcher
-// run by the ordinary account that owns the install directory, against an
-// update server on the loopback; the shipped gksudo; a pkexec that records
-// its call, refuses like the real one when its parent has gone, and hands the
-// command to this test, the superuser, which runs it as an authentication
-// agent would let pkexec; and the upgrader running as root.
+// An update on an install made by scripts/run.sh, end to end: the install
+// directory and its programs the superuser's, the launcher run by an ordinary
+// account against an update server on the loopback, whose release was
+// published and signed by scripts/publish-update.sh; the shipped gksudo; a
+// pkexec that records its call, refuses like the real one when its parent
+// has gone, and hands the command to this test, the superuser, which runs it
+// as an authentication agent would let pkexec; and the installed upgrader
+// running as root.
 namespace {
 void write(const QString& path, const QByteArray& content, bool executable = false)
 {
@@ -54,6 +57,7 @@ private:
     QString install() const { return root->path() + "/install"; }
     QString spool() const { return root->path() + "/spool"; }
     QString record() const { return root->path() + "/upgrader-record"; }
+    QString cache() const { return root->path() + "/home/.cache/KydVeltLauncher"; }
     // Gives `path` (and what lies in it) to the account, as run.sh does.
     void giveToAccount(const QString& path);
     // Runs the launcher as the account, answering its boxes with the first of
@@ -65,6 +69,7 @@ private:
     QString account;
     uid_t uid = 0;
     gid_t gid = 0;
+    SigningKey key;
     QTemporaryDir serverRoot;
     std::unique_ptr<HttpTestServer> server;
     std::unique_ptr<QTemporaryDir> root;
@@ -90,6 +95,7 @@ void TestUpdateEndToEnd::initTestCase()
     config->installer_status = true;
     QVERIFY(config->save());
     settings = TestFiles::content(QDir::homePath() + "/.config/KydVeltLauncher/config");
+    QVERIFY2(key.isReady(), qPrintable(key.errorText()));
     QVERIFY(serverRoot.isValid());
     server = std::make_unique<HttpTestServer>(serverRoot.path());
     QVERIFY2(server->isReady(), qPrintable(server->errorText()));
@@ -103,31 +109,36 @@ void TestUpdateEndToEnd::init()
                                                     | QFileDevice::ExeOther));
     const QByteArray installPath = install().toUtf8();
 
-    // The server offers 0.9.12: a new upgrader (the real one, pointed at this
-    // server and install directory, which first notes how it was started), a
-    // new launcher and a new image in a folder that does not exist yet.
-    newManifest = "0.9.12|Second fixes\n"
-                  "KydVeltUpgrader|" + installPath + "/KydVeltUpgrader\n"
-                  "KydVeltLauncher|" + installPath + "/KydVeltLauncher\n"
-                  "velt.png|" + installPath + "/resources/velt.png\n"
-                  "---END FILES---\nFaster start\n---END DESCRIPTION---\n\n";
-    write(serverRoot.path() + "/manifest_UBUNTU_16_04_x64", newManifest);
-    write(serverRoot.path() + "/0.9.12/KydVeltUpgrader",
-          "#!/bin/sh\n{ id -u; pwd; echo \"$@\"; } > '" + record().toUtf8() + "'\nexec '" KVL_UPGRADER_UNDER_TEST
-          "' --base-url '" + server->baseUrl().toUtf8() + "' --install-dir '" + installPath
-              + "' --answer-boxes \"$@\"\n");
+    // The server offers 0.9.12, published by the script: a new upgrader, a
+    // new launcher and a new image in a folder the install does not have yet.
+    write(serverRoot.path() + "/0.9.12/KydVeltUpgrader", "#!/bin/sh\necho 'the new upgrader'\n", true);
     write(serverRoot.path() + "/0.9.12/KydVeltLauncher", "the new launcher");
-    write(serverRoot.path() + "/0.9.12/velt.png", "the new image");
+    write(serverRoot.path() + "/0.9.12/resources/velt.png", "the new image");
+    write(root->path() + "/description", "Faster start\n");
+    QFile::remove(serverRoot.path() + "/manifest_UBUNTU_16_04_x64");
+    QProcess publish;
+    publish.setProcessChannelMode(QProcess::MergedChannels);
+    publish.start(KVL_PUBLISH_SCRIPT, {"-k", key.secretKeyPath(), "-t", "Second fixes", "-d",
+                                       root->path() + "/description", serverRoot.path() + "/0.9.12"});
+    QVERIFY(publish.waitForFinished(30000));
+    QVERIFY2(publish.exitCode() == 0, publish.readAll().constData());
+    newManifest = TestFiles::content(serverRoot.path() + "/manifest_UBUNTU_16_04_x64");
+    QVERIFY2(newManifest.contains("KydVeltLauncher|") && newManifest.contains("|/opt/kydveltlauncher/resources/velt.png\n"),
+             newManifest.constData());
 
-    // The install as run.sh leaves it: the account owns the directory and its
-    // files; the manifest lists nothing newer yet.
-    write(install() + "/manifest", "0.9.10|Release candidate 2\n---END FILES---\n---END DESCRIPTION---\n\n");
-    write(install() + "/KydVeltUpgrader", "#!/bin/sh\necho 'the old upgrader' > '" + record().toUtf8() + "'\n", true);
+    // The install as run.sh leaves it: the superuser's. Its upgrader is the
+    // real one pointed at this server, key and install directory, which first
+    // notes how it was started.
+    write(install() + "/KydVeltUpgrader",
+          "#!/bin/sh\n{ id -u; pwd; echo \"$@\"; } > '" + record().toUtf8() + "'\nexec '" KVL_UPGRADER_UNDER_TEST
+          "' --base-url '" + server->baseUrl().toUtf8() + "' --install-dir '" + installPath + "' --public-key '"
+              + key.publicKey().toUtf8() + "' --answer-boxes \"$@\"\n",
+          true);
     write(install() + "/KydVeltLauncher", "the old launcher");
     QVERIFY(QDir().mkpath(install() + "/languages"));
     QVERIFY(QFile::copy(QStringLiteral(KVL_TRANSLATIONS_DIR) + "/Translation_QEN_en.qm",
                         install() + "/languages/Translation_QEN_en.qm"));
-    giveToAccount(install());
+    QCOMPARE(QProcess::execute("chmod", {"-R", "go+rX,go-w", install()}), 0);
     write(root->path() + "/home/.config/KydVeltLauncher/config", settings);
     giveToAccount(root->path() + "/home");
 
@@ -178,7 +189,8 @@ QString TestUpdateEndToEnd::runLauncher(const QStringList& answers, int* status)
     // Started from a folder of its own, not the install directory.
     launcher.setWorkingDirectory(root->path() + "/home");
     QStringList arguments{QString("--reuid=%1").arg(uid), QString("--regid=%1").arg(gid), "--clear-groups", "--",
-                          KVL_LAUNCHER_UNDER_TEST, "--base-url", server->baseUrl(), "--install-dir", install()};
+                          KVL_LAUNCHER_UNDER_TEST, "--base-url", server->baseUrl(), "--install-dir", install(),
+                          "--public-key", key.publicKey()};
     for (const QString& answer : answers)
         arguments << "--answer" << answer;
     launcher.start("/usr/bin/setpriv", arguments);
@@ -221,35 +233,44 @@ void TestUpdateEndToEnd::acceptedUpdateIsFetchedAndInstalled()
     write(spool() + "/password", "accepted");
     int status = -1;
 
-    // A first start offers nothing and renews the manifest, as its owner.
+    // A first start offers nothing and fetches the signed manifest into the
+    // account's cache; the install directory stays as it was.
     QString output = runLauncher({"Dismiss"}, &status);
     QVERIFY2(output.contains("MAIN WINDOW\n") && !output.contains("BOX TITLE: update"), qPrintable(output));
-    QCOMPARE(TestFiles::content(install() + "/manifest"), newManifest);
-    QCOMPARE(QFileInfo(install() + "/manifest").ownerId(), uid);
+    QCOMPARE(TestFiles::content(cache() + "/manifest"), newManifest);
+    QCOMPARE(QFileInfo(cache() + "/manifest").ownerId(), uid);
+    QVERIFY(!QFileInfo::exists(install() + "/manifest"));
 
-    // The next offers 0.9.12; Yes runs the new upgrader as root.
+    // The next offers 0.9.12; Yes fetches the new upgrader into the cache and
+    // runs the installed one as root, which checks everything again.
     output = runLauncher({"Yes", "Dismiss"}, &status);
-    QVERIFY2(status == 0, qPrintable(output));
+    QVERIFY2(status == 0, qPrintable(output + upgraderOutput));
     QVERIFY2(output.contains("BOX TITLE: update\nBOX TEXT: An update is available. Do you want to download it?\n"),
              qPrintable(output));
     QVERIFY2(!output.contains("MAIN WINDOW") && !output.contains("Update not started"), qPrintable(output));
     QCOMPARE(TestFiles::content(spool() + "/calls"),
              "env /bin/sh -c cd \"$1\" && shift && exec \"$@\" gksudo " + install().toUtf8() + " "
-                 + install().toUtf8() + "/KydVeltUpgrader 0.9.10 0\n");
-    QCOMPARE(TestFiles::content(record()), "0\n" + install().toUtf8() + "\n0.9.10 0\n");
+                 + install().toUtf8() + "/KydVeltUpgrader 0.9.10 0 " + cache().toUtf8() + "\n");
+    QCOMPARE(TestFiles::content(record()), "0\n" + install().toUtf8() + "\n0.9.10 0 " + cache().toUtf8() + "\n");
     QVERIFY2(upgraderOutput.contains("FORM LABEL: Downloading: 0.9.12 - Second fixes\n"), qPrintable(upgraderOutput));
     QCOMPARE(TestFiles::content(install() + "/KydVeltLauncher"), QByteArray("the new launcher"));
     QCOMPARE(TestFiles::content(install() + "/resources/velt.png"), QByteArray("the new image"));
     QCOMPARE(TestFiles::content(install() + "/KydVeltUpgrader"),
              TestFiles::content(serverRoot.path() + "/0.9.12/KydVeltUpgrader"));
+    // Everything stays the superuser's.
+    for (const QString& path : {install(), install() + "/KydVeltLauncher", install() + "/resources",
+                                install() + "/resources/velt.png", install() + "/KydVeltUpgrader"})
+        QVERIFY2(QFileInfo(path).ownerId() == 0, qPrintable(path));
+    QVERIFY(QFileInfo(install() + "/KydVeltUpgrader").isExecutable());
 }
 
 void TestUpdateEndToEnd::refusedPasswordIsShownAndMainWindowComes()
 {
     write(spool() + "/password", "refused");
-    // The manifest an earlier start renewed.
-    write(install() + "/manifest", newManifest);
-    giveToAccount(install() + "/manifest");
+    // The manifest an earlier start kept.
+    write(cache() + "/manifest", newManifest);
+    write(cache() + "/manifest.minisig", TestFiles::content(serverRoot.path() + "/manifest_UBUNTU_16_04_x64.minisig"));
+    giveToAccount(root->path() + "/home");
     int status = -1;
     const QString output = runLauncher({"Yes", "Dismiss"}, &status);
     QVERIFY2(status == 0, qPrintable(output));
@@ -259,10 +280,11 @@ void TestUpdateEndToEnd::refusedPasswordIsShownAndMainWindowComes()
     QVERIFY2(output.contains("(gksudo ended with status 127).\n\nError executing command as another user: Not authorized"),
              qPrintable(output));
     QVERIFY2(output.contains("MAIN WINDOW\n"), qPrintable(output));
-    // pkexec was asked, nothing ran as root, and only the new upgrader came.
+    // pkexec was asked, nothing ran as root, and only the cache changed.
     QVERIFY(TestFiles::content(spool() + "/calls").startsWith("env "));
     QVERIFY(!QFile::exists(record()));
     QCOMPARE(upgraderOutput, QString());
+    QCOMPARE(TestFiles::content(cache() + "/KydVeltUpgrader"), TestFiles::content(serverRoot.path() + "/0.9.12/KydVeltUpgrader"));
     QCOMPARE(TestFiles::content(install() + "/KydVeltLauncher"), QByteArray("the old launcher"));
     QVERIFY(!QFile::exists(install() + "/resources/velt.png"));
 }

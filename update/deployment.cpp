@@ -13,6 +13,11 @@ QString& updateBaseUrlValue()
     static QString value = QStringLiteral(KVL_DEFAULT_UPDATE_BASE_URL);
     return value;
 }
+QString& updatePublicKeyValue()
+{
+    static QString value = QStringLiteral(KVL_DEFAULT_UPDATE_PUBLIC_KEY);
+    return value;
+}
 QString& codeHostBaseValue()
 {
     static QString value = QStringLiteral(KVL_DEFAULT_CODE_HOST_BASE);
@@ -35,6 +40,9 @@ void Deployment::setInstallDir(const QString& dir) { installDirValue() = dir; }
 
 QString Deployment::updateBaseUrl() { return updateBaseUrlValue(); }
 void Deployment::setUpdateBaseUrl(const QString& url) { updateBaseUrlValue() = url; }
+
+QString Deployment::updatePublicKey() { return updatePublicKeyValue(); }
+void Deployment::setUpdatePublicKey(const QString& key) { updatePublicKeyValue() = key.trimmed(); }
 
 QString Deployment::codeHostName() { return QStringLiteral(KVL_CODE_HOST_NAME); }
 QString Deployment::codeHostBase() { return codeHostBaseValue(); }

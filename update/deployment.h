@@ -14,6 +14,11 @@ public:
     static QString updateBaseUrl();
     static void setUpdateBaseUrl(const QString& url);
 
+    // The base64 line of the minisign public key that signs the update
+    // manifest; empty when the build has none, and then nothing is updated.
+    static QString updatePublicKey();
+    static void setUpdatePublicKey(const QString& key);
+
     static QString codeHostName();
     static QString codeHostBase();
     static void setCodeHostBase(const QString& url);

@@ -1,9 +1,6 @@
 #include "downloadmanager.h"
 
-#include "manifest.h"
-
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QNetworkReply>
@@ -18,44 +15,22 @@ namespace {
 
 constexpr qint64 readBufferSize = 8 * 1024 * 1024;
 
-// Every folder above `target` ("a/b/c" is read as "/a/b/c"); failures are
-// ignored, as a missing right on the install folder must not stop the update.
-void makeParentFolders(const QString& target)
-{
-    QStringList pieces = target.split('/', Qt::SkipEmptyParts);
-    if (pieces.size() < 2)
-        return;
-    pieces.removeLast();
-    QDir().mkpath("/" + pieces.join('/') + "/");
-}
-
 } // namespace
 
-DownloadManager::DownloadManager(Side side, QObject* parent) : QObject(parent), side(side)
+DownloadManager::DownloadManager(QObject* parent) : QObject(parent)
 {
     // Never from HTTPS down to plain HTTP.
     network.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    stallTimer.setSingleShot(true);
+    connect(&stallTimer, &QTimer::timeout, this, &DownloadManager::downloadStalled);
 }
 
-bool DownloadManager::accepts(const QString& target) const
+void DownloadManager::append(const QUrl& url, const QString& target, const QString& sha256, qint64 maxBytes)
 {
-    if (side == Side::Launcher)
-        return target == Manifest::upgraderPath() || target == Manifest::localManifestPath();
-    // The upgrader cannot replace its own running binary; the launcher did.
-    return target != Manifest::upgraderPath();
-}
-
-void DownloadManager::append(const QUrl& url, const QString& target, const QString& sha256)
-{
-    // The launcher prepares the folders of every file the upgrader will write.
-    if (side == Side::Launcher)
-        makeParentFolders(target);
-    if (!accepts(target))
-        return;
     idle = false;
     if (queue.isEmpty())
         QTimer::singleShot(0, this, &DownloadManager::startNextDownload);
-    queue.append({url, target, sha256.toLower()});
+    queue.append({url, target, sha256.toLower(), maxBytes});
     ++queued;
 }
 
@@ -110,12 +85,15 @@ void DownloadManager::startNextDownload()
         std::fprintf(stderr, "Problem opening save file '%s' for download '%s': %s\n",
                      saveFileName(current.url).toLocal8Bit().constData(), current.url.toEncoded().constData(),
                      outputFile->errorString().toLocal8Bit().constData());
+        failed << current.url.toString() + ": " + outputFile->errorString();
         delete outputFile;
         outputFile = nullptr;
     }
 
     hash.reset();
     writeFailed = false;
+    received = 0;
+    abortReason.clear();
     reply = network.get(QNetworkRequest(current.url));
     // The network thread stops reading when this much waits unwritten, so
     // memory does not grow with the file when the disk is slower.
@@ -125,10 +103,13 @@ void DownloadManager::startNextDownload()
     connect(reply, &QNetworkReply::readyRead, this, &DownloadManager::downloadReadyRead);
     qDebug() << "Downloading...\n" << current.url.toEncoded().constData() << "... \n";
     startTime.start();
+    stallTimer.start(stallLimitMs);
 }
 
 void DownloadManager::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
 {
+    if (reply && !abortReason.isEmpty())
+        return;
     if (progressBar) {
         // The bar counts in ints: very large files are shown in kilobytes.
         const int shift = bytesTotal > INT_MAX ? 10 : 0;
@@ -145,13 +126,21 @@ void DownloadManager::downloadProgress(qint64 bytesReceived, qint64 bytesTotal)
 
 void DownloadManager::downloadReadyRead()
 {
-    if (!reply || !outputFile)
+    if (!reply || !outputFile || !abortReason.isEmpty())
         return;
+    stallTimer.start(stallLimitMs);
     // Written as it comes, through one small buffer, so memory does not grow
     // with the file.
     char chunk[64 * 1024];
     qint64 count;
     while ((count = reply->read(chunk, sizeof chunk)) > 0) {
+        received += count;
+        if (received > current.maxBytes) {
+            abortReason = QString("larger than the limit of %1 bytes").arg(current.maxBytes);
+            // Aborting finishes the reply at once: nothing of this call may run after it.
+            reply->abort();
+            return;
+        }
         if (!current.sha256.isEmpty())
             hash.addData(chunk, int(count));
         if (outputFile->write(chunk, count) != count)
@@ -159,8 +148,18 @@ void DownloadManager::downloadReadyRead()
     }
 }
 
+void DownloadManager::downloadStalled()
+{
+    if (!reply)
+        return;
+    abortReason = QString("nothing received for %1 s").arg(stallLimitMs / 1000.0);
+    reply->abort();
+}
+
 QString DownloadManager::failureOfCurrent()
 {
+    if (!abortReason.isEmpty())
+        return abortReason;
     if (reply->error() != QNetworkReply::NoError)
         return reply->errorString();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -185,6 +184,7 @@ QString DownloadManager::failureOfCurrent()
 
 void DownloadManager::downloadFinished()
 {
+    stallTimer.stop();
     if (progressBar) {
         progressBar->setRange(0, 100);
         progressBar->setValue(100);
@@ -202,6 +202,7 @@ void DownloadManager::downloadFinished()
         // The target keeps its previous content; the temporary file goes.
         outputFile->cancelWriting();
         qDebug() << "Failed: " << failure.toLocal8Bit().constData() << "\n";
+        failed << current.url.toString() + ": " + failure;
     }
     delete outputFile;
     outputFile = nullptr;

@@ -2,6 +2,7 @@
 
 #include "deployment.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -19,7 +20,7 @@ namespace {
 class LineReader
 {
 public:
-    explicit LineReader(QFile& file) : file(file) {}
+    explicit LineReader(QIODevice& file) : file(file) {}
 
     bool atEnd() const { return file.atEnd(); }
 
@@ -36,7 +37,7 @@ public:
     }
 
 private:
-    QFile& file;
+    QIODevice& file;
 };
 
 bool isSha256(const QString& text)
@@ -112,14 +113,21 @@ bool isNewer(const Version& version, int major, int minor, int patch)
 
 QList<Version> Manifest::read(const QString& path, int major, int minor, int patch, bool acceptBeta)
 {
-    QList<Version> versions;
     if (!exist_file(path))
-        return versions;
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return versions;
+        return {};
+    return parse(file.readAll(), major, minor, patch, acceptBeta);
+}
 
-    LineReader lines(file);
+QList<Version> Manifest::parse(const QByteArray& content, int major, int minor, int patch, bool acceptBeta)
+{
+    QList<Version> versions;
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    LineReader lines(buffer);
     bool beta = false;
     while (!lines.atEnd()) {
         QString line = lines.next();
@@ -147,6 +155,23 @@ QList<Version> Manifest::read(const QString& path, int major, int minor, int pat
     return versions;
 }
 
+QString Manifest::installRelativePath(const QString& destination)
+{
+    QString relative;
+    for (const QString& folder : {QString::fromLatin1(publishedInstallDir), Deployment::installDir()}) {
+        const QString prefix = folder.endsWith('/') ? folder : folder + "/";
+        if (destination.startsWith(prefix)) {
+            relative = destination.mid(prefix.size());
+            break;
+        }
+    }
+    const QStringList pieces = relative.split('/');
+    for (const QString& piece : pieces)
+        if (piece.isEmpty() || piece == "." || piece == "..")
+            return QString();
+    return relative;
+}
+
 QUrl Manifest::manifestUrl()
 {
     return QUrl(Deployment::updateBaseUrl() + "manifest_" + platformTag);
@@ -157,19 +182,14 @@ QUrl Manifest::fileUrl(const Version& version, const FileUpdate& file)
     return QUrl(Deployment::updateBaseUrl() + version.number() + "/" + file.source);
 }
 
-QString Manifest::localManifestPath()
+QUrl Manifest::signatureUrl()
 {
-    return Deployment::installDir() + "/manifest";
+    return QUrl(manifestUrl().toString() + ".minisig");
 }
 
 QString Manifest::upgraderPath()
 {
     return Deployment::installDir() + "/KydVeltUpgrader";
-}
-
-QList<Version> checkVersion(int major, int minor, int patch, int beta)
-{
-    return Manifest::read(Manifest::localManifestPath(), major, minor, patch, beta != 0);
 }
 
 bool exist_file(const QString& path)

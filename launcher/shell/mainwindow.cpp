@@ -12,6 +12,7 @@
 #include "shell/mainwidget.h"
 #include "shell/operationindicator.h"
 #include "shell/searchandkill.h"
+#include "shell/updatestep.h"
 #include "ui_mainwidget.h"
 
 #include <QApplication>
@@ -28,10 +29,9 @@
 
 QString aboutText()
 {
-    // A package install never updates itself: the package manager owns its files.
-    const QString updates = Deployment::packaged()
-        ? "\n\n" + QCoreApplication::translate("MainWindow", "Updates come through the package manager.")
-        : QString();
+    // Why this launcher offers no update, when it offers none.
+    const QString note = UpdateStep::aboutNote();
+    const QString updates = note.isEmpty() ? QString() : "\n\n" + note;
     return QCoreApplication::translate("MainWindow", "Kyd Velt Launcher\n\nVersion: ") + LauncherVersion::text()
         + "\n\n" + QCoreApplication::translate("MainWindow", "This launcher is NOT provided by Velt enterprise.")
         + "\n\n" + QCoreApplication::translate("MainWindow", "For any information, contact %1")

@@ -6,64 +6,127 @@
 #include "exec/termexecutor.h"
 #include "launcherversion.h"
 #include "manifest.h"
+#include "manifestrefresh.h"
 #include "settings/configloader.h"
+#include "settings/homedirectory.h"
+#include "shell/updatestepwindow.h"
 #include "shell/upgraderlaunch.h"
+#include "signedmanifest.h"
+#include "updateplan.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QWidget>
 
-#include <algorithm>
+#include <cstdio>
 
 namespace UpdateStep {
 
+QString cacheDir()
+{
+    return homeDirectory() + "/.cache/KydVeltLauncher";
+}
+
 QList<Version> checkVersion()
 {
-    return Manifest::read(Manifest::localManifestPath(), LauncherVersion::major, LauncherVersion::minor,
-                          LauncherVersion::patch, ConfigLoader::getSingleton()->acceptBeta);
+    const SignedManifest::Loaded manifest = SignedManifest::loadFrom(cacheDir());
+    if (manifest.missing)
+        return {};
+    if (!manifest.ok()) {
+        std::fprintf(stderr, "The update manifest was refused: %s\n", manifest.error.toLocal8Bit().constData());
+        return {};
+    }
+    const QList<Version> versions = Manifest::parse(manifest.content, LauncherVersion::major, LauncherVersion::minor,
+                                                    LauncherVersion::patch, ConfigLoader::getSingleton()->acceptBeta);
+    const QString refusal = UpdatePlan(versions).error();
+    if (!refusal.isEmpty()) {
+        std::fprintf(stderr, "The update manifest was refused: %s\n", refusal.toLocal8Bit().constData());
+        return {};
+    }
+    return versions;
+}
+
+QString aboutNote()
+{
+    // A package install never updates itself: the package manager owns its files.
+    if (Deployment::packaged())
+        return QCoreApplication::translate("MainWindow", "Updates come through the package manager.");
+    if (Deployment::updatePublicKey().isEmpty())
+        return QCoreApplication::translate("MainWindow",
+                                           "This build has no update key: it offers no update. Install a newer "
+                                           "release to update.");
+    return QString();
 }
 
 namespace {
-// The launcher's manager keeps only the upgrader and the manifest among the
-// files, so this brings the new upgrader into place before it runs.
-void fetchNewUpgrader(QList<Version> versions)
+// The newest version's upgrader, checked against the manifest's SHA-256, into
+// the cache folder where the upgrader takes it from; why not, empty when done.
+QString fetchNewUpgrader(const QList<Version>& versions, const UpdateStepWindow& window)
 {
-    auto* manager = new DownloadManager(DownloadManager::Side::Launcher, qApp);
-    std::reverse(versions.begin(), versions.end());
-    for (const Version& version : versions)
-        for (const FileUpdate& file : version.files)
-            manager->append(Manifest::fileUrl(version, file), file.destination, file.sha256);
-    cooperativeWait(downloadDeadlineMs, [manager] { return manager->idle; });
-    // A replaced upgrader keeps its permissions, but one fetched where none
-    // was is a plain file: it must run all the same.
-    const QString upgrader = Manifest::upgraderPath();
-    if (QFileInfo::exists(upgrader))
-        QFile::setPermissions(upgrader, QFile::permissions(upgrader) | QFile::ExeOwner | QFile::ExeGroup
-                                            | QFile::ExeOther);
+    const UpdatePlan plan(versions);
+    const UpdatePlan::File* upgrader = plan.upgrader();
+    if (!upgrader)
+        return QString();
+    DownloadManager manager(nullptr);
+    QDir().mkpath(cacheDir());
+    manager.append(upgrader->url, cacheDir() + "/" + UpdatePlan::upgraderName, upgrader->sha256,
+                   DownloadManager::defaultSizeLimit);
+    const bool ended = cooperativeWait(downloadDeadlineMs, [&] { return manager.idle || window.cancelled(); });
+    if (window.cancelled())
+        return QCoreApplication::translate("UpdateStep", "The update was cancelled.");
+    if (!ended)
+        return QCoreApplication::translate("UpdateStep", "The new upgrader did not arrive in time.");
+    if (!manager.failures().isEmpty())
+        return QCoreApplication::translate("UpdateStep", "The new upgrader could not be fetched: %1")
+            .arg(manager.failures().join("; "));
+    return QString();
 }
 
 // Read by the next start; the download goes on while the launcher runs.
 void queueManifestRefresh()
 {
-    auto* manager = new DownloadManager(DownloadManager::Side::Launcher, qApp);
-    manager->append(Manifest::manifestUrl(), Manifest::localManifestPath());
+    auto* refresh = new ManifestRefresh(cacheDir(), qApp);
+    refresh->start();
 }
 
-void reportNotStarted(const UpgraderLaunch::Outcome& outcome)
+void reportNotDone(const QString& why)
 {
     QMessageBox::warning(nullptr, QCoreApplication::translate("UpdateStep", "Update not started"),
-                         UpgraderLaunch::failureText(outcome) + "\n\n"
+                         why + "\n\n"
                              + QCoreApplication::translate("UpdateStep", "The launcher goes on with the current version."),
                          QMessageBox::Ok);
+}
+
+// Yes to the question: the new upgrader, then the upgrader itself, with a
+// window that says what is awaited and offers Cancel. Whether it ran.
+bool update(const QList<Version>& versions, const ConfigLoader& config)
+{
+    UpdateStepWindow window;
+    window.showFetching();
+    const QString notFetched = fetchNewUpgrader(versions, window);
+    if (!notFetched.isEmpty()) {
+        window.close();
+        reportNotDone(notFetched);
+        return false;
+    }
+    window.showWaitingForUpgrader();
+    const UpgraderLaunch::Outcome launch =
+        UpgraderLaunch::run(config.acceptBeta, cacheDir(), upgraderDeadlineMs, [&] { return window.cancelled(); });
+    window.close();
+    if (launch.result == UpgraderLaunch::Result::Ran)
+        return true;
+    reportNotDone(UpgraderLaunch::failureText(launch));
+    return false;
 }
 }
 
 Outcome run(QWidget* introWindow)
 {
-    // A package install belongs to the package manager, which brings its updates.
-    if (Deployment::packaged())
+    // A package install belongs to the package manager, which brings its
+    // updates; a build without a key could not tell a genuine manifest.
+    if (!aboutNote().isEmpty())
         return Outcome::Continue;
     const ConfigLoader* config = ConfigLoader::getSingleton();
     const QList<Version> versions = checkVersion();
@@ -79,14 +142,11 @@ Outcome run(QWidget* introWindow)
             if (config->sandbox) {
                 if (config->trace)
                     TermExecutor::getSingleton()->saveCommandTrace(
-                        UpgraderLaunch::command(Deployment::installDir(), config->acceptBeta));
+                        UpgraderLaunch::command(Deployment::installDir(), config->acceptBeta, cacheDir()));
                 return Outcome::UpgraderStarted;
             }
-            fetchNewUpgrader(versions);
-            const UpgraderLaunch::Outcome launch = UpgraderLaunch::run(config->acceptBeta, upgraderDeadlineMs);
-            if (launch.result == UpgraderLaunch::Result::Ran)
+            if (update(versions, *config))
                 return Outcome::UpgraderStarted;
-            reportNotStarted(launch);
         } else {
             if (introWindow)
                 introWindow->show();

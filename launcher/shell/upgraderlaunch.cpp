@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,13 +27,14 @@ QString tail(const QByteArray& errors)
 }
 }
 
-QString UpgraderLaunch::command(const QString& installDir, bool acceptBeta)
+QString UpgraderLaunch::command(const QString& installDir, bool acceptBeta, const QString& cacheDir)
 {
     return "cd " + shellQuote(installDir) + " && exec gksudo " + shellQuote(installDir + "/KydVeltUpgrader") + " "
-        + LauncherVersion::number() + " " + (acceptBeta ? "1" : "0");
+        + LauncherVersion::number() + " " + (acceptBeta ? "1" : "0") + " " + shellQuote(cacheDir);
 }
 
-UpgraderLaunch::Outcome UpgraderLaunch::run(bool acceptBeta, int deadlineMs)
+UpgraderLaunch::Outcome UpgraderLaunch::run(bool acceptBeta, const QString& cacheDir, int deadlineMs,
+                                            const std::function<bool()>& cancelled)
 {
     Outcome outcome;
     if (QStandardPaths::findExecutable("gksudo").isEmpty()) {
@@ -45,7 +47,7 @@ UpgraderLaunch::Outcome UpgraderLaunch::run(bool acceptBeta, int deadlineMs)
         return outcome;
     }
 
-    const QString line = command(Deployment::installDir(), acceptBeta);
+    const QString line = command(Deployment::installDir(), acceptBeta, cacheDir);
     TermExecutor::getSingleton()->saveCommandTrace(line);
     // The error output goes to a file, not a pipe: the upgrader may write to
     // it after the launcher has ended, which must not kill it.
@@ -69,10 +71,21 @@ UpgraderLaunch::Outcome UpgraderLaunch::run(bool acceptBeta, int deadlineMs)
     }
 
     int status = 0;
-    const bool ended = cooperativeWait(deadlineMs, [&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    // Still busy at the deadline: the upgrader's window is up, or the prompt.
-    if (!ended)
+    bool stopped = false;
+    const bool ended = cooperativeWait(deadlineMs, [&] {
+        stopped = cancelled && cancelled();
+        return stopped || waitpid(pid, &status, WNOHANG) == pid;
+    });
+    if (!ended || stopped) {
+        // gksudo is the user's: ending it withdraws a pending password
+        // request (the elevating tool refuses to act once its parent has
+        // gone); an upgrader already running as root holds its last step
+        // against stop signals.
+        kill(pid, SIGTERM);
+        cooperativeWait(2000, [&] { return waitpid(pid, &status, WNOHANG) == pid; });
+        outcome.result = stopped ? Result::Cancelled : Result::TimedOut;
         return outcome;
+    }
     outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     if (outcome.status != 0) {
         outcome.result = Result::Failed;
@@ -94,6 +107,11 @@ QString UpgraderLaunch::failureText(const Outcome& outcome)
         return tr("The upgrader cannot be started: %1 is missing or not executable.").arg(Manifest::upgraderPath());
     case Result::NotStarted:
         return tr("The upgrader cannot be started: the shell could not be run.");
+    case Result::TimedOut:
+        return tr("The upgrader did not end in time: the launcher stopped waiting for it and counts the update "
+                  "as failed. Start the launcher again once the upgrader's window is closed.");
+    case Result::Cancelled:
+        return tr("The update was cancelled while the launcher waited for the upgrader.");
     case Result::Failed:
         break;
     }

@@ -753,6 +753,10 @@ Version: </source>
     </message>
     <message>
         <source>&quot;%1&quot; was cancelled.</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>This build has no update key: it offers no update. Install a newer release to update.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1499,6 +1503,37 @@ Your changes are kept until the launcher is closed. Later failures are only repo
         <source>The launcher goes on with the current version.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The update was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new upgrader did not arrive in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new upgrader could not be fetched: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateStepWindow</name>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fetching the new upgrader...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the upgrader: give the superuser&apos;s password when asked, then follow the upgrader&apos;s window until it ends.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UpgraderLaunch</name>
@@ -1516,6 +1551,14 @@ Your changes are kept until the launcher is closed. Later failures are only repo
     </message>
     <message>
         <source>The upgrader did not run with superuser rights: the password was refused, the request dismissed, or the upgrader failed (gksudo ended with status %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The upgrader did not end in time: the launcher stopped waiting for it and counts the update as failed. Start the launcher again once the upgrader&apos;s window is closed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update was cancelled while the launcher waited for the upgrader.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -766,6 +766,10 @@ Version : </translation>
         <source>&quot;%1&quot; was cancelled.</source>
         <translation>« %1 » a été annulé.</translation>
     </message>
+    <message>
+        <source>This build has no update key: it offers no update. Install a newer release to update.</source>
+        <translation>Cette version n&apos;a pas de clé de mise à jour : elle ne propose aucune mise à jour. Installez une version plus récente pour mettre à jour.</translation>
+    </message>
 </context>
 <context>
     <name>MyQTermWidget</name>
@@ -1515,6 +1519,37 @@ Vos modifications sont conservées jusqu&apos;à la fermeture du lanceur. Les é
         <source>The launcher goes on with the current version.</source>
         <translation>Le lanceur continue avec la version actuelle.</translation>
     </message>
+    <message>
+        <source>The update was cancelled.</source>
+        <translation>La mise à jour a été annulée.</translation>
+    </message>
+    <message>
+        <source>The new upgrader did not arrive in time.</source>
+        <translation>Le nouveau programme de mise à jour n&apos;est pas arrivé à temps.</translation>
+    </message>
+    <message>
+        <source>The new upgrader could not be fetched: %1</source>
+        <translation>Le nouveau programme de mise à jour n&apos;a pas pu être téléchargé : %1</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateStepWindow</name>
+    <message>
+        <source>Update</source>
+        <translation>Mise à jour</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Fetching the new upgrader...</source>
+        <translation>Téléchargement du nouveau programme de mise à jour...</translation>
+    </message>
+    <message>
+        <source>Waiting for the upgrader: give the superuser&apos;s password when asked, then follow the upgrader&apos;s window until it ends.</source>
+        <translation>En attente du programme de mise à jour : donnez le mot de passe du superutilisateur quand il est demandé, puis suivez la fenêtre du programme de mise à jour jusqu&apos;à la fin.</translation>
+    </message>
 </context>
 <context>
     <name>UpgraderLaunch</name>
@@ -1533,6 +1568,14 @@ Vos modifications sont conservées jusqu&apos;à la fermeture du lanceur. Les é
     <message>
         <source>The upgrader did not run with superuser rights: the password was refused, the request dismissed, or the upgrader failed (gksudo ended with status %1).</source>
         <translation>Le programme de mise à jour n&apos;a pas tourné avec les droits du superutilisateur : le mot de passe a été refusé, la demande annulée, ou le programme a échoué (gksudo s&apos;est terminé avec le code %1).</translation>
+    </message>
+    <message>
+        <source>The upgrader did not end in time: the launcher stopped waiting for it and counts the update as failed. Start the launcher again once the upgrader&apos;s window is closed.</source>
+        <translation>Le programme de mise à jour ne s&apos;est pas terminé à temps : le lanceur a cessé de l&apos;attendre et considère la mise à jour comme échouée. Relancez le lanceur une fois la fenêtre du programme de mise à jour fermée.</translation>
+    </message>
+    <message>
+        <source>The update was cancelled while the launcher waited for the upgrader.</source>
+        <translation>La mise à jour a été annulée pendant que le lanceur attendait le programme de mise à jour.</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,9 @@ Besides plain files, a few path prefixes make faulty or unusual answers:
                             sends the file N bytes at a time (default 4096),
                             pausing MS milliseconds (default 50) between chunks
   /status/<code>            answers with that status and a short body
+  /endless/<anything>       200 with a body that never ends (no length
+                            announced); stops when the client goes, or
+                            after 60 seconds
 Anything missing answers 404. The server ends when its standard input closes.
 """
 
@@ -52,6 +55,22 @@ class Handler(BaseHTTPRequestHandler):
             self.send_header("Location", path[len("/redirect"):])
             self.send_header("Content-Length", "0")
             self.end_headers()
+            return
+        if path.startswith("/endless/"):
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.close_connection = True
+            if not send_body:
+                return
+            chunk = b"x" * 65536
+            deadline = time.monotonic() + 60
+            try:
+                while time.monotonic() < deadline:
+                    self.wfile.write(chunk)
+            except OSError:
+                pass  # the client hung up
             return
         if path.startswith("/status/"):
             code = int(path[len("/status/"):].split("/")[0] or "500")

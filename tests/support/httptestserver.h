@@ -11,9 +11,10 @@
 // Besides plain files it answers 404 for anything missing, and on request
 // redirects ("redirect/<path>" answers 302 to "<path>"), cuts a body short
 // ("truncate/<path>" announces more bytes than it sends, then closes), sends
-// slowly ("slow/<path>?chunk=N&delay=MS") or answers any status
-// ("status/<code>"). Stopped when destroyed, and also when the test program
-// dies, since the server ends when its standard input closes.
+// slowly ("slow/<path>?chunk=N&delay=MS"), answers any status
+// ("status/<code>") or sends a body that never ends ("endless/<anything>").
+// Stopped when destroyed, and also when the test program dies, since the
+// server ends when its standard input closes.
 class HttpTestServer
 {
 public:

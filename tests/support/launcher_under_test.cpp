@@ -2,6 +2,7 @@
 // leading options that only tests use:
 //   --base-url URL      the update server
 //   --install-dir DIR   the install directory
+//   --public-key KEY    the update public key (base64 line of a minisign .pub)
 //   --answer TEXT       acts as the user: every message box is printed on
 //                       standard output and answered with the first of the
 //                       TEXTs given (button texts: "Yes", "Dismiss") that it
@@ -77,6 +78,8 @@ int main(int argc, char* argv[])
             Deployment::setUpdateBaseUrl(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--install-dir") && i + 1 < argc)
             Deployment::setInstallDir(QString::fromLocal8Bit(argv[++i]));
+        else if (!std::strcmp(argv[i], "--public-key") && i + 1 < argc)
+            Deployment::setUpdatePublicKey(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--answer") && i + 1 < argc)
             answers << QString::fromLocal8Bit(argv[++i]);
         else

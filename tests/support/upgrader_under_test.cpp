@@ -1,7 +1,10 @@
 // The upgrader program for tests: the same run as KydVeltUpgrader, after
 // leading options that only tests use:
 //   --base-url URL      the update server to fetch the files from
-//   --install-dir DIR   the install directory (where its own binary lies)
+//   --install-dir DIR   the install directory
+//   --public-key KEY    the update public key (base64 line of a minisign .pub) (where its own binary lies)
+//   --stop-after-moves N  is killed (SIGKILL) once N files have been put
+//                       in place, as a power cut would stop it
 //   --answer-boxes      acts as the user: every message box is printed on
 //                       standard output and answered with its default
 //                       button; once the update window's Ok button becomes
@@ -9,6 +12,7 @@
 //                       printed and Ok pressed.
 #include "deployment.h"
 #include "downloadform.h"
+#include "installtransaction.h"
 #include "upgradersequence.h"
 
 #include <QAbstractButton>
@@ -19,7 +23,9 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -76,8 +82,15 @@ int main(int argc, char* argv[])
             Deployment::setUpdateBaseUrl(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--install-dir") && i + 1 < argc)
             Deployment::setInstallDir(QString::fromLocal8Bit(argv[++i]));
+        else if (!std::strcmp(argv[i], "--public-key") && i + 1 < argc)
+            Deployment::setUpdatePublicKey(QString::fromLocal8Bit(argv[++i]));
         else if (!std::strcmp(argv[i], "--answer-boxes"))
             answerBoxes = true;
+        else if (!std::strcmp(argv[i], "--stop-after-moves") && i + 1 < argc)
+            InstallTransaction::afterEachMove = [left = std::atoi(argv[++i])]() mutable {
+                if (--left == 0)
+                    std::raise(SIGKILL);
+            };
         else
             break;
     }
