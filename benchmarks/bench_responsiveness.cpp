@@ -173,20 +173,32 @@ int panelChild(int argc, char** argv, int rounds)
     reportBoxes("start", true, answerer);
 
     // (d) one captured `true`, the two ways interleaved so drift hits both.
-    std::vector<double> perCommand[2];
+    std::vector<double> perCommand[2], onCpu[2], waiting[2], asleep[2];
     app->spent.clear();
     for (int i = 0; i < 340; ++i)
         for (const bool turns : {true, false}) {
             ShellProcess::setTurnsEventLoop(turns);
             app->timing = turns && i >= 40;
+            const ThreadTimes before = ThreadTimes::now();
+            const long sleptBefore = voluntarySwitches();
             const Clock::time_point start = Clock::now();
             executor->exec(QStringLiteral("true"), false);
-            if (i >= 40)
-                perCommand[turns].push_back(msSince(start) * 1000);
+            const double took = msSince(start);
+            const ThreadTimes after = ThreadTimes::now();
+            if (i >= 40) {
+                perCommand[turns].push_back(took * 1000);
+                onCpu[turns].push_back((after.onCpu - before.onCpu) * 1000);
+                waiting[turns].push_back((after.waitingForCore - before.waitingForCore) * 1000);
+                asleep[turns].push_back(voluntarySwitches() - sleptBefore);
+            }
             app->timing = false;
         }
-    for (const bool turns : {true, false})
+    for (const bool turns : {true, false}) {
         report("true", turns, median(perCommand[turns]));
+        report("true-oncpu", turns, median(onCpu[turns]));
+        report("true-waiting", turns, median(waiting[turns]));
+        report("true-sleeps", turns, median(asleep[turns]));
+    }
     for (const auto& [kind, ms] : app->spent)
         report(qPrintable("true-events-" + QString(kind).replace(' ', '_')), true, ms * 1000 / 300);
     // (d) "Refresh list", interleaved the same way, up to the event loop
@@ -455,6 +467,10 @@ void printReport(Figures& f, int rounds)
     const double trueNew = f.med("true", "new"), trueOld = f.med("true", "old");
     std::printf("(d) one captured `true`, median of 300: new %.0f us, old %.0f us, new/old %.3f; target <= 1.1: %s\n",
                 trueNew, trueOld, trueNew / trueOld, verdict(trueNew / trueOld <= 1.1));
+    std::printf("    the GUI thread per command (medians): on a core new %.0f us, old %.0f us; waiting for a core "
+                "new %.0f us, old %.0f us; asleep new %.0f times, old %.0f\n",
+                f.med("true-oncpu", "new"), f.med("true-oncpu", "old"), f.med("true-waiting", "new"),
+                f.med("true-waiting", "old"), f.med("true-sleeps", "new"), f.med("true-sleeps", "old"));
     f.printEvents("true-events-", "    events handled meanwhile, per command (us):");
     const double refreshNew = f.med("refresh", "new"), refreshOld = f.med("refresh", "old");
     std::printf("    \"Refresh list\" up to the loop idle, median of %d: new %.1f ms, old %.1f ms, new/old %.3f; "
