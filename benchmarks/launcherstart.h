@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // The launcher's start-up as the benchmarks time it: what runs after the
 // splash pause up to the main window, the update check left out (it needs the
 // update server).
@@ -24,10 +26,14 @@ inline ConfigLoader* writeSettings(const QString& path)
 }
 
 // From reading the settings to the main window built, not yet shown.
-inline MainWindow* buildMainWindow()
+// `executorMade` runs as soon as the command executor exists, for a
+// benchmark that watches its commands.
+inline MainWindow* buildMainWindow(const std::function<void()>& executorMade = nullptr)
 {
     ConfigLoader::getSingleton()->load();
     TermExecutor::getSingleton();
+    if (executorMade)
+        executorMade();
     AC_list::init();
     Env::getSingleton();
     return new MainWindow();
