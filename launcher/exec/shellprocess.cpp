@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -172,25 +173,56 @@ bool drain(int fd, QByteArray& sink)
     return true;
 }
 
-void waitPolling(Child& child, ShellProcess::Result& result, const std::function<bool()>& cancelRequested)
+// Reads in poll() until both pipes are at their end, or `withinMs` has passed
+// (never when negative); false when cancelled or poll() failed.
+bool readPolling(Child& child, ShellProcess::Result& result, const std::function<bool()>& cancelRequested,
+                 int withinMs)
 {
     QByteArray* sinks[2] = {&result.out, &result.err};
+    QElapsedTimer clock;
+    clock.start();
     while (!child.readingDone()) {
         if (cancelRequested && cancelRequested()) {
             result.cancelled = true;
-            return;
+            return false;
+        }
+        int timeout = cancelRequested ? 20 : -1;
+        if (withinMs >= 0) {
+            const int left = withinMs - int(clock.elapsed());
+            if (left <= 0)
+                return true;
+            timeout = timeout < 0 ? left : std::min(timeout, left);
         }
         pollfd fds[2] = {{child.fds[0], POLLIN, 0}, {child.fds[1], POLLIN, 0}};
-        if (::poll(fds, 2, cancelRequested ? 20 : -1) < 0 && errno != EINTR)
-            return;
+        if (::poll(fds, 2, timeout) < 0 && errno != EINTR)
+            return false;
         for (int i = 0; i < 2; ++i)
             if (child.fds[i] >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) && !drain(child.fds[i], *sinks[i]))
                 closeFd(child.fds[i]);
     }
+    return true;
+}
+
+void waitPolling(Child& child, ShellProcess::Result& result, const std::function<bool()>& cancelRequested)
+{
+    readPolling(child, result, cancelRequested, -1);
 }
 
 void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::function<bool()>& cancelRequested)
 {
+    // Most commands end within a few milliseconds: waiting for those in
+    // poll() costs less than setting the event loop up to turn meanwhile.
+    if (!readPolling(child, result, cancelRequested, ShellProcess::quickWaitMs))
+        return;
+    if (child.readingDone()) {
+        if (child.exitFd >= 0) {
+            pollfd exited = {child.exitFd, POLLIN, 0};
+            ::poll(&exited, 1, ShellProcess::quickWaitMs);
+        }
+        if (child.reap(false))
+            return;
+    }
+
     // The handlers below run inside processEvents(); an event loop object
     // would not do, since once the application is quitting exec() returns
     // at once without handling anything.
@@ -206,6 +238,8 @@ void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::fu
     QByteArray* sinks[2] = {&result.out, &result.err};
     std::unique_ptr<QSocketNotifier> notifiers[2];
     for (int i = 0; i < 2; ++i) {
+        if (child.fds[i] < 0)
+            continue;
         notifiers[i] = std::make_unique<QSocketNotifier>(child.fds[i], QSocketNotifier::Read);
         QSocketNotifier* notifier = notifiers[i].get();
         QObject::connect(notifier, &QSocketNotifier::activated, &context, [&, i, notifier] {
@@ -244,7 +278,8 @@ void waitTurningEvents(Child& child, ShellProcess::Result& result, const std::fu
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
                                         | (inputHeldBack ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents));
     for (auto& notifier : notifiers)
-        notifier->setEnabled(false);
+        if (notifier)
+            notifier->setEnabled(false);
     if (exitNotifier)
         exitNotifier->setEnabled(false);
 }

@@ -35,6 +35,8 @@ public:
     // that put their work in the background.
     static bool start(const std::string& command);
 
+    // How long a command is waited for in poll() before the event loop turns.
+    static constexpr int quickWaitMs = 5;
     // How long the person's input is held back at the start of a command.
     static constexpr int inputHeldBackMs = 250;
 
