@@ -109,6 +109,7 @@ void Installler::onLoad()
     running = false;
     if (abandoned) {
         reportAbandoned();
+        close();
         return;
     }
     ConfigLoader* config = ConfigLoader::getSingleton();
@@ -122,8 +123,14 @@ void Installler::onLoad()
 
 void Installler::closeEvent(QCloseEvent* event)
 {
-    if (running)
+    if (running) {
+        // Only hidden until the sequence has stopped and said so: closed, the
+        // last window would end the application before its box could show.
         abandoned = true;
+        event->ignore();
+        hide();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

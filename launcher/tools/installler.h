@@ -41,7 +41,8 @@ public slots:
     void receiveText(const QString& text);
 
 protected:
-    // Closing the window while commands wait ends the sequence unfinished.
+    // Closing the window while commands wait ends the sequence unfinished;
+    // the window closes once that has been said.
     void closeEvent(QCloseEvent* event) override;
 
 private:
