@@ -43,6 +43,10 @@ public:
     // The port field's integer value; 0 when it is not a number. Without the
     // form, the port the settings file holds.
     int getPort();
+    // The port the status bar looks this tab's server up by: the port its
+    // server was started on while that server runs, 0 once it has ended;
+    // getPort() when no server was started here.
+    int statusPort();
     // Puts the run buttons in the running or the stopped state.
     void setServerRunning(bool running);
     bool isServerRunning() const { return serverRunning; }
@@ -203,9 +207,6 @@ private:
     void updateCompleter(QCompleter* completer, QLineEdit* field, const QString& text);
     void insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name);
     void browseInto(QLineEdit* field, bool directory);
-    bool chooseAutomaticPort();
-    QStringList serverLines();
-    void afterServerTyped();
     QString communityActiveBranch() const;
 
     bool serverRunning = false;
