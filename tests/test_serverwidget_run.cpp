@@ -4,12 +4,14 @@
 #include "exec/myqtermwidget.h"
 #include "exec/operationgate.h"
 #include "exec/termexecutor.h"
+#include "exec/terminalshell.h"
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
 #include "server/runcontrol.h"
 #include "server/serverwidget.h"
 #include "settings/configloader.h"
 #include "shell/mainwidget.h"
+#include "shell/mainwindow.h"
 #include "standinserver.h"
 #include "testhome.h"
 #include "ui_serverwidget.h"
@@ -20,11 +22,13 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QtTest>
 
 #include <csignal>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <unistd.h>
@@ -60,6 +64,35 @@ QList<int> processesOn(const QString& port)
 int processesOnPort(int port)
 {
     return processesOn(QString::number(port)).size();
+}
+
+// The test's own bash set-up, with the prompt `prompt`.
+QByteArray bashrc(const QByteArray& prompt)
+{
+    return "PS1='" + prompt + "'\nexport PATH=\"$HOME/bin:$PATH\"\n";
+}
+
+// Ends what runs in the foreground of a terminal of the test's own.
+void endForeground(MyQTermWidget* terminal)
+{
+    QFile stat(QString("/proc/%1/stat").arg(terminal->getShellPID()));
+    if (!stat.open(QIODevice::ReadOnly))
+        return;
+    const TerminalShell::StatFields fields = TerminalShell::parseStat(stat.readAll());
+    if (fields.terminalGroup > 0 && fields.terminalGroup != fields.processGroup)
+        ::kill(-fields.terminalGroup, SIGTERM);
+}
+
+// Runs `operation`; a wait in it that does not end is ended by the tab going
+// after the deadline, and the result is false.
+bool endsInTime(const QPointer<ServerWidget>& tab, const std::function<void()>& operation)
+{
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&tab] { delete tab.data(); });
+    watchdog.start(deadline);
+    operation();
+    return !tab.isNull();
 }
 
 // A port of the test's own: free for listening and carried by no process's
@@ -136,7 +169,7 @@ private slots:
         alarm(280);
         AC_list::init();
         // A dropdb of our own on the PATH records what it was given.
-        home.writeFile(".bashrc", "PS1='$ '\nexport PATH=\"$HOME/bin:$PATH\"\n");
+        home.writeFile(".bashrc", bashrc("$ "));
         writeExecutable("bin/dropdb", "#!/bin/sh\necho \"dropdb $# args: $*\" >> \"$HOME/calls.txt\"\n");
         for (char letter : {'a', 'b'}) {
             QVERIFY(QDir().mkpath(workspace(letter) + "/velt"));
@@ -147,10 +180,12 @@ private slots:
         // A ps that also writes a warning on its error output, for the
         // automatic port's probe when a test puts it on the PATH.
         writeExecutable("noisy/ps", "#!/bin/sh\necho 'ps: a warning' >&2\nexec /bin/ps \"$@\"\n");
-        // The activation takes the next typed line if it came too early.
+        // The activation takes the next typed line if it came too early, and
+        // never ends while ~/hang exists.
         for (const char* python : {"python2", "python3"})
             home.writeFile(QString("Documents/velt-servers/environnements/vMaster/%1/bin/activate").arg(python),
                            QByteArray("export VIRTUAL_ENV=vMaster-") + python + "\n"
+                           "if [ -e \"$HOME/hang\" ]; then sleep 60; fi\n"
                            "if read -t 1 early; then echo \"typed too early: $early\" >> \"$HOME/calls.txt\"; fi\n"
                            "echo activated >> \"$HOME/calls.txt\"\n");
         TermExecutor::getSingleton();
@@ -159,6 +194,7 @@ private slots:
     void init()
     {
         QFile::remove(home.path() + "/calls.txt");
+        QFile::remove(home.path() + "/hang");
         QFile::remove(home.path() + "/.veltrc");
         ConfigLoader* config = ConfigLoader::getSingleton();
         config->auto_port = false;
@@ -537,6 +573,156 @@ private slots:
         tab.serverTerminal->sendText("pwd >> ~/calls.txt\n");
         QVERIFY(QTest::qWaitFor([&] { return calls() == QStringList{workspace()}; }, deadline));
         tab.hide();
+    }
+
+    // Every wait for the prompt ends: with a prompt that does not end in
+    // "$", after a line that never brings it back (the bound), in a terminal
+    // whose shell has ended (a new one is started), and on the person's
+    // Cancel during a prompt wait and during the Ctrl+C loop.
+    void promptWaitsEnd()
+    {
+        writeConfig(privateConfig(privatePort()));
+        home.writeFile(".bashrc", bashrc("% "));
+        QPointer<ServerWidget> tab = new ServerWidget('a', nullptr);
+        tab->startTerminals();
+        const bool prompted = QTest::qWaitFor([&] { return tab->run->lastLine.contains("% "); }, deadline);
+        home.writeFile(".bashrc", bashrc("$ "));
+        QVERIFY(prompted);
+        QTest::qWait(1000);
+        const auto start = [&] { tab->ui->bStart->click(); };
+        const auto stop = [&] { tab->ui->bStop->click(); };
+        const QString serverCall = "server pwd=" + workspace() + " venv=vMaster-python3 ";
+
+        QVERIFY(endsInTime(tab, start));
+        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+        QVERIFY(endsInTime(tab, stop));
+        QVERIFY(!tab->isServerRunning());
+        QCOMPARE(calls().size(), 3);
+        QCOMPARE(calls().at(0), QString("activated")); // the server line came after its prompt
+        QVERIFY(calls().at(1).startsWith(serverCall));
+        QCOMPARE(calls().at(2), QString("server stopped"));
+
+        QFile::remove(home.path() + "/calls.txt");
+        tab->serverTerminal->sendText("exit\n");
+        QVERIFY(QTest::qWaitFor([&] { return tab->serverTerminal->getShellPID() == 0; }, deadline));
+        QVERIFY(endsInTime(tab, start));
+        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+        QVERIFY(calls().value(1).startsWith(serverCall)); // in the workspace again
+        QVERIFY(endsInTime(tab, stop));
+
+        QFile::remove(home.path() + "/calls.txt");
+        home.writeFile("hang", "");
+        tab->run->promptBoundMs = 2000;
+        QStringList seen;
+        ModalAnswer::clickButton("OK", &seen, deadline);
+        QVERIFY(endsInTime(tab, start));
+        QCOMPARE(seen.value(0), QString("No prompt"));
+        QVERIFY2(seen.value(1).contains("\"Start server\"") && seen.value(1).contains("python3/bin/activate"),
+                 qPrintable(seen.value(1)));
+        QVERIFY(calls().isEmpty()); // no server line
+        QVERIFY(!OperationGate::shared().busy());
+        tab->run->promptBoundMs = 30000;
+        QVERIFY(endsInTime(tab, [&] { QVERIFY(tab->sendCtrlC()); }));
+
+        seen.clear();
+        ModalAnswer::clickButton("OK", &seen, 3000);
+        QTimer::singleShot(1000, [] { OperationGate::shared().requestCancel(); });
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(endsInTime(tab, start));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(endsInTime(tab, [&] { QVERIFY(tab->sendCtrlC()); }));
+        QFile::remove(home.path() + "/hang");
+
+        tab->serverTerminal->sendText("sh -c 'trap \"\" INT; sleep 60'\n");
+        QTest::qWait(1000);
+        tab->setServerRunning(true);
+        QTimer::singleShot(1000, [] { OperationGate::shared().requestCancel(); });
+        clock.restart();
+        QVERIFY(endsInTime(tab, stop));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        endForeground(tab->serverTerminal);
+        QTest::qWait(500);
+        QVERIFY(seen.isEmpty()); // a cancelled operation says nothing
+        QVERIFY(calls().isEmpty());
+        delete tab.data();
+    }
+
+    // A server that ignores Ctrl+C: Stop, Restart and Drop give up on it,
+    // say so, and leave Stop usable; nothing more is typed or killed.
+    void serverThatDoesNotStopIsReported()
+    {
+        const int port = privatePort();
+        writeConfig(privateConfig(port, "CustomParams:::--ignore-interrupt\n"));
+        ConfigLoader::getSingleton()->secBeforeShutDown = 1;
+        auto tab = openTab();
+        QVERIFY(tab);
+        tab->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
+        const QList<QPair<QPushButton*, QString>> buttons = {
+            {tab->ui->bStop, "Stop server"}, {tab->ui->bRestart, "Restart server"}, {tab->ui->bClear, "Drop"}};
+        for (const auto& button : buttons) {
+            QStringList seen;
+            ModalAnswer::clickButton("OK", &seen, deadline);
+            button.first->click();
+            QCOMPARE(seen.value(0), QString("Server not stopped"));
+            QVERIFY2(seen.value(1).contains("\"" + button.second + "\""), qPrintable(seen.value(1)));
+            QVERIFY(tab->ui->bStop->isEnabled());
+            QCOMPARE(processesOnPort(port), 1);
+        }
+        QCOMPARE(calls().size(), 2); // activated, the server: no second start, no dropdb
+        for (int pid : processesOn(QString::number(port)))
+            ::kill(pid, SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
+    }
+
+    // The port a tab started its server on is forgotten when that server
+    // ends by itself: once another tab runs a server on the same port, the
+    // status bar does not mark the first tab running, nor does its Stop kill
+    // the other tab's server.
+    void startedPortForgottenWhenTheServerEnds()
+    {
+        const int port = privatePort();
+        writeConfig(privateConfig(port), 'a');
+        writeConfig(privateConfig(port), 'b'); // a copied workspace
+        ConfigLoader* config = ConfigLoader::getSingleton();
+        const int shownStatus = config->showServerStatus;
+        config->showServerStatus = 1; // the current tab's server
+        MainWindow window;
+        QTabWidget* tabs = window.tabs->findChild<QTabWidget*>("tabWidget", Qt::FindDirectChildrenOnly);
+        auto* a = qobject_cast<ServerWidget*>(tabs->widget(0));
+        auto* b = qobject_cast<ServerWidget*>(tabs->widget(1));
+        QVERIFY(a && b);
+        for (ServerWidget* tab : {a, b}) {
+            tab->startTerminals();
+            QVERIFY(QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline));
+        }
+        QTest::qWait(1000);
+
+        a->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return a->isServerRunning() && processesOnPort(port) == 1; }, deadline));
+        for (int pid : processesOn(QString::number(port)))
+            ::kill(pid, SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !a->isServerRunning() && processesOnPort(port) == 0; }, deadline));
+        QVERIFY(QTest::qWaitFor([&] { return a->run->startedPort().isEmpty(); }, deadline));
+
+        b->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return b->isServerRunning() && processesOnPort(port) == 1; }, deadline));
+        tabs->setCurrentIndex(0);
+        window.updateConso();
+        QVERIFY(!a->isServerRunning());
+        tabs->setCurrentIndex(1);
+        window.updateConso();
+        QVERIFY(b->isServerRunning());
+        QVERIFY(!a->isServerRunning());
+
+        QVERIFY(QMetaObject::invokeMethod(a, "on_bStop_clicked"));
+        QTest::qWait(1000);
+        QCOMPARE(processesOnPort(port), 1);
+        QVERIFY(b->isServerRunning());
+        b->ui->bStop->click();
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(port) == 0; }, deadline));
+        config->showServerStatus = shownStatus;
     }
 
     // Last: it runs the application's event loop the way the launcher does,
