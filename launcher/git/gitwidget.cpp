@@ -117,10 +117,10 @@ bool GitWidget::stopServer()
         return false;
     // Nothing is said when the person cancelled.
     if (!stopped && server && server->run->ending() == RunControl::Ending::NotStopped)
-        QMessageBox::warning(this, tr("Server not stopped"),
-                             tr("The server of this workspace did not stop on Ctrl+C, so \"%1\" did not run. End "
-                                "what runs in the server terminal, then try again.")
-                                 .arg(OperationGate::shared().inProgress()));
+        QMessageBox::warning(
+            this, tr("Server not stopped"),
+            tr("The server of this workspace did not stop on Ctrl+C, so \"%1\" did not run. End what runs in the server terminal, then try again.")
+                .arg(OperationGate::shared().inProgress()));
     return stopped && resumable(self);
 }
 
