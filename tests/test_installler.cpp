@@ -343,15 +343,19 @@ private slots:
     void cloneFromUpstream()
     {
         reset();
+        // A prompt that does not end in "$" ends each wait as well.
+        home.writeFile(".bashrc", "PS1='% '\n");
         const QString host = scratch.path() + "/host";
         makeRepository(host + "/velt/velt", "velt-marker");
         makeRepository(host + "/velt/enterprise", "enterprise-marker");
         const QStringList shortSequence = {"sudo apt-get install git\n"};
         const QList<SeenModal> seen = runInstaller(
             {clickButton("Yes"), clickButton("Clone repository"), clickButton("OK")}, &shortSequence);
+        home.writeFile(".bashrc", "PS1='$ '\n");
 
         QCOMPARE(seen.size(), 3);
         QCOMPARE(seen[1].text, QString("Do you want to copy a local server or clone a server from github?"));
+        QCOMPARE(recorded(), QStringList({"sudo apt-get install git"})); // nothing typed ahead
         QVERIFY(QFileInfo(workspace() + "/velt/velt-marker").isFile());
         QVERIFY(QFileInfo(workspace() + "/enterprise/enterprise-marker").isFile());
         QCOMPARE(run("git", {"remote", "get-url", "dev"}, workspace() + "/velt"),
