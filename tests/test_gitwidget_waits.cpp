@@ -5,6 +5,7 @@
 
 #include "gitfixture.h"
 #include "modalscript.h"
+#include "serverrunfixture.h"
 #include "splatwatcher.h"
 #include "testhome.h"
 #include "tracelog.h"
@@ -12,7 +13,6 @@
 #include "exec/myqtermwidget.h"
 #include "exec/operationgate.h"
 #include "exec/termexecutor.h"
-#include "exec/terminalshell.h"
 #include "git/branchselector.h"
 #include "git/gitwidget.h"
 #include "server/autocompletionlist.h"
@@ -63,16 +63,6 @@ QString head(const QString& clone)
     return GitFixture::git(clone, {"symbolic-ref", "-q", "HEAD"}).trimmed();
 }
 
-// Ends what runs in the foreground of a terminal of the test's own.
-void endForeground(MyQTermWidget* terminal)
-{
-    QFile stat(QString("/proc/%1/stat").arg(terminal->getShellPID()));
-    if (!stat.open(QIODevice::ReadOnly))
-        return;
-    const TerminalShell::StatFields fields = TerminalShell::parseStat(stat.readAll());
-    if (fields.terminalGroup > 0 && fields.terminalGroup != fields.processGroup)
-        ::kill(-fields.terminalGroup, SIGTERM);
-}
 }
 
 class TestGitWidgetWaits : public QObject

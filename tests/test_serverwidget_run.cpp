@@ -1,42 +1,30 @@
 // Running a server from its tab, in a real terminal with the stand-in server
 // script as the workspace's start script: Start, Stop, Restart, Drop, the
-// automatic port, the refusals and warnings, and waits that end cleanly.
+// automatic port, the refusals and warnings, the port Stop kills by.
 #include "exec/myqtermwidget.h"
-#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
-#include "exec/terminalshell.h"
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
 #include "server/runcontrol.h"
 #include "server/serverwidget.h"
+#include "serverrunfixture.h"
 #include "settings/configloader.h"
 #include "shell/mainwidget.h"
 #include "shell/mainwindow.h"
 #include "standinserver.h"
-#include "testhome.h"
 #include "ui_serverwidget.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <csignal>
-#include <functional>
-#include <limits>
 #include <memory>
 #include <unistd.h>
 
 namespace {
-
-const int deadline = 20000;
-
 // A wait that never ends would block the test for good: the alarm turns it
 // into a failure with a message.
 void onAlarm(int)
@@ -45,122 +33,11 @@ void onAlarm(int)
     (void)!::write(STDERR_FILENO, message, sizeof message - 1);
     ::_exit(3);
 }
-
-// The processes on the machine whose command line carries "xmlrpc-port
-// <port>", the port as a whole word.
-QList<int> processesOn(const QString& port)
-{
-    QProcess ps;
-    ps.start("ps", {"-eww", "-o", "pid=,args="});
-    ps.waitForFinished(10000);
-    const QRegularExpression portWord("xmlrpc-port " + port + "( |$)");
-    QList<int> pids;
-    for (const QString& line : QString::fromUtf8(ps.readAllStandardOutput()).split('\n'))
-        if (line.contains(portWord) && !line.contains("ps -eww"))
-            pids << line.trimmed().section(' ', 0, 0).toInt();
-    return pids;
 }
 
-int processesOnPort(int port)
-{
-    return processesOn(QString::number(port)).size();
-}
-
-// The test's own bash set-up, with the prompt `prompt`.
-QByteArray bashrc(const QByteArray& prompt)
-{
-    return "PS1='" + prompt + "'\nexport PATH=\"$HOME/bin:$PATH\"\n";
-}
-
-// Ends what runs in the foreground of a terminal of the test's own.
-void endForeground(MyQTermWidget* terminal)
-{
-    QFile stat(QString("/proc/%1/stat").arg(terminal->getShellPID()));
-    if (!stat.open(QIODevice::ReadOnly))
-        return;
-    const TerminalShell::StatFields fields = TerminalShell::parseStat(stat.readAll());
-    if (fields.terminalGroup > 0 && fields.terminalGroup != fields.processGroup)
-        ::kill(-fields.terminalGroup, SIGTERM);
-}
-
-// Runs `operation`; a wait in it that does not end is ended by the tab going
-// after the deadline, and the result is false.
-bool endsInTime(const QPointer<ServerWidget>& tab, const std::function<void()>& operation)
-{
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [&tab] { delete tab.data(); });
-    watchdog.start(deadline);
-    operation();
-    return !tab.isNull();
-}
-
-// A port of the test's own: free for listening and carried by no process's
-// command line, so nothing the test kills by port is anybody else's.
-int privatePort()
-{
-    for (;;) {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost, 0))
-            return 0;
-        const int port = probe.serverPort();
-        if (processesOnPort(port) == 0 && processesOn(QString::number(port) + "0").isEmpty())
-            return port;
-    }
-}
-
-}
-
-class TestServerWidgetRun : public QObject
+class TestServerWidgetRun : public QObject, public ServerRunFixture
 {
     Q_OBJECT
-
-    TestHome home;
-
-    QString workspace(char letter = 'a') const
-    {
-        return home.path() + "/Documents/velt-servers/server_" + QChar(letter);
-    }
-    QStringList calls() const
-    {
-        QStringList lines = QString::fromUtf8(home.readFile("calls.txt")).split('\n');
-        lines.removeAll(QString());
-        return lines;
-    }
-    void writeExecutable(const QString& relativePath, const QByteArray& content)
-    {
-        home.writeFile(relativePath, content);
-        QFile::setPermissions(home.path() + "/" + relativePath,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    void writeConfig(const QByteArray& body, char letter = 'a')
-    {
-        home.writeFile(QString("Documents/velt-servers/server_%1/VLconfig").arg(letter),
-                       "### CONFIG FILE ###\n" + body);
-    }
-    // The settings of a tab with one database and a port of the test's own.
-    QByteArray privateConfig(int port, const QByteArray& more = QByteArray())
-    {
-        return "<--- DB <---\ndb_server_a\n---> DB --->\nport:::" + QByteArray::number(port) + "\n" + more;
-    }
-
-    // A tab whose terminal has finished its own set-up lines.
-    std::unique_ptr<ServerWidget> openTab(char letter = 'a')
-    {
-        auto tab = std::make_unique<ServerWidget>(letter, nullptr);
-        tab->startTerminals();
-        if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
-            return nullptr;
-        QTest::qWait(1000);
-        return tab;
-    }
-
-    bool stopServer(ServerWidget& tab)
-    {
-        if (tab.isServerRunning())
-            tab.ui->bStop->click();
-        return QTest::qWaitFor([&] { return !tab.isServerRunning(); }, deadline);
-    }
 
 private slots:
     void initTestCase()
@@ -168,40 +45,11 @@ private slots:
         signal(SIGALRM, onAlarm);
         alarm(280);
         AC_list::init();
-        // A dropdb of our own on the PATH records what it was given.
-        home.writeFile(".bashrc", bashrc("$ "));
-        writeExecutable("bin/dropdb", "#!/bin/sh\necho \"dropdb $# args: $*\" >> \"$HOME/calls.txt\"\n");
-        for (char letter : {'a', 'b'}) {
-            QVERIFY(QDir().mkpath(workspace(letter) + "/velt"));
-            QFile::copy(KVL_STANDIN_SERVER, workspace(letter) + "/velt/velt-bin");
-            QVERIFY(QFile::setPermissions(workspace(letter) + "/velt/velt-bin",
-                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        }
-        // A ps that also writes a warning on its error output, for the
-        // automatic port's probe when a test puts it on the PATH.
-        writeExecutable("noisy/ps", "#!/bin/sh\necho 'ps: a warning' >&2\nexec /bin/ps \"$@\"\n");
-        // The activation takes the next typed line if it came too early, and
-        // never ends while ~/hang exists.
-        for (const char* python : {"python2", "python3"})
-            home.writeFile(QString("Documents/velt-servers/environnements/vMaster/%1/bin/activate").arg(python),
-                           QByteArray("export VIRTUAL_ENV=vMaster-") + python + "\n"
-                           "if [ -e \"$HOME/hang\" ]; then sleep 60; fi\n"
-                           "if read -t 1 early; then echo \"typed too early: $early\" >> \"$HOME/calls.txt\"; fi\n"
-                           "echo activated >> \"$HOME/calls.txt\"\n");
+        prepareWorkspaces();
         TermExecutor::getSingleton();
     }
 
-    void init()
-    {
-        QFile::remove(home.path() + "/calls.txt");
-        QFile::remove(home.path() + "/hang");
-        QFile::remove(home.path() + "/.veltrc");
-        ConfigLoader* config = ConfigLoader::getSingleton();
-        config->auto_port = false;
-        config->remove_installs = false;
-        config->secBeforeShutDown = 2;
-        writeConfig("<--- DB <---\ndb_server_a\n---> DB --->\n");
-    }
+    void init() { resetBetweenTests(); }
 
     void startThenStop()
     {
@@ -354,119 +202,6 @@ private slots:
         QVERIFY(tab->sendCtrlC());
     }
 
-    // A second Start while the first one waits is refused: one start, and
-    // when the server then ends on its own nothing is typed again.
-    void doubleStartStartsOnce()
-    {
-        const int port = privatePort();
-        writeConfig(privateConfig(port));
-        auto tab = openTab();
-        QVERIFY(tab);
-        QStringList refusals;
-        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
-                                                      [&](const QString& message) { refusals << message; });
-        // The activation takes a second: the second click comes during its wait.
-        QTimer::singleShot(300, tab.get(), [&] { tab->ui->bStart->click(); });
-        tab->ui->bStart->click();
-        disconnect(watch);
-        QCOMPARE(refusals.size(), 1);
-        QVERIFY(refusals.first().contains("Start server"));
-        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-
-        for (int pid : processesOn(QString::number(port)))
-            ::kill(pid, SIGTERM);
-        QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
-        QTest::qWait(3000);
-        QCOMPARE(calls().size(), 3);
-        QCOMPARE(calls().first(), QString("activated"));
-        QVERIFY(calls().at(1).startsWith("server pwd="));
-        QCOMPARE(calls().last(), QString("server stopped"));
-    }
-
-    // While a tab's operation shows its Bug Splat window the tab cannot be
-    // closed; if the tab goes some other way meanwhile, the operation ends
-    // without touching it (the sanitized build watches).
-    void tabClosedDuringItsSplat()
-    {
-        ConfigLoader::getSingleton()->auto_port = true;
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", home.path().toUtf8() + "/noisy:" + path);
-        mainWidget window(nullptr);
-        auto* tabs = window.findChild<QTabWidget*>("tabWidget");
-        QVERIFY(tabs);
-        QPointer<ServerWidget> tab = qobject_cast<ServerWidget*>(tabs->widget(0));
-        QVERIFY(tab);
-        QStringList refusals;
-        QStringList boxes;
-        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
-                                                      [&](const QString& message) { refusals << message; });
-        TermExecutor* executor = TermExecutor::getSingleton();
-        bool stillThere = false;
-        QTimer splat;
-        connect(&splat, &QTimer::timeout, this, [&] {
-            if (!executor->splatWindow->isVisible())
-                return;
-            splat.stop();
-            ModalAnswer::clickButton("No", &boxes, 3000);
-            emit tabs->tabCloseRequested(tabs->indexOf(tab));
-            stillThere = tabs->indexOf(tab) == 0;
-            delete tab.data();
-            executor->splatWindow->hide();
-        });
-        splat.start(30);
-        tab->ui->bStart->click();
-        splat.stop();
-        disconnect(watch);
-        qputenv("PATH", path);
-
-        QVERIFY(stillThere);
-        QVERIFY(boxes.isEmpty()); // not even asked
-        QCOMPARE(refusals.size(), 1);
-        QVERIFY(refusals.first().contains("Remove server"));
-        QVERIFY(tab.isNull());
-        QVERIFY(!OperationGate::shared().busy());
-        QTest::qWait(500);
-        QVERIFY(calls().isEmpty());
-    }
-
-    // secBeforeShutDown as a hand-edited file may give it: none, negative,
-    // huge. Stop still returns at once, and a program that ignores Ctrl+C is
-    // given up on in the end instead of freezing the window.
-    void shutDownPatienceOutOfRange()
-    {
-        writeConfig(privateConfig(privatePort()));
-        auto tab = openTab();
-        QVERIFY(tab);
-        for (int seconds : {0, -1, std::numeric_limits<int>::max()}) {
-            ConfigLoader::getSingleton()->secBeforeShutDown = seconds;
-            tab->ui->bStart->click();
-            QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-            QElapsedTimer clock;
-            clock.start();
-            tab->ui->bStop->click();
-            QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(seconds)));
-            QVERIFY(!tab->isServerRunning());
-            QCOMPARE(calls().last(), QString("server stopped"));
-            QTest::qWait(1000); // the kill line's own prompt
-        }
-
-        // On a bare terminal, without a tab: a program that ignores Ctrl+C
-        // is given up on.
-        MyQTermWidget terminal(0, nullptr);
-        RunControl control(&terminal, nullptr);
-        connect(&terminal, &QTermWidget::receivedData, &control, [&](const QString& text) { control.receive(text); });
-        terminal.startShellProgram();
-        QVERIFY(QTest::qWaitFor([&] { return control.lastLine.contains("$"); }, deadline));
-        ConfigLoader::getSingleton()->secBeforeShutDown = -1;
-        terminal.sendText("sh -c 'trap \"\" INT; sleep 18'\n");
-        QTest::qWait(1000);
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!control.interrupt());
-        QVERIFY(clock.elapsed() >= 9000 && clock.elapsed() < 16000);
-        QVERIFY(QTest::qWaitFor([&] { return control.watchLine.contains("$"); }, deadline));
-    }
-
     // Stop kills what is left on the port its server was started on, as a
     // whole word: not the port typed into the field since, not a longer port
     // that begins with it.
@@ -518,49 +253,6 @@ private slots:
         QVERIFY(!QFile::exists(workspace() + "/p"));
     }
 
-    void closingTheTabEndsWaits()
-    {
-        ServerWidget* tab = openTab().release();
-        QVERIFY(tab);
-        QPointer<ServerWidget> watched(tab);
-        QTimer::singleShot(800, [tab] { delete tab; });
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!tab->sendOrderedText({"sleep 30\n", "echo never\n"}, false));
-        QVERIFY(watched.isNull());
-        QVERIFY(clock.elapsed() < 10000);
-    }
-
-    void ctrlCComesBackWhenIgnored()
-    {
-        // A program that ignores the first Ctrl+C gets another one.
-        ConfigLoader::getSingleton()->secBeforeShutDown = 1;
-        auto tab = openTab();
-        QVERIFY(tab);
-        tab->serverTerminal->sendText("sh -c 'trap \"trap - INT; echo once\" INT; while :; do sleep 0.1; done'\n");
-        QTest::qWait(1000);
-        QElapsedTimer clock;
-        clock.start();
-        tab->sendCtrlC();
-        QVERIFY(clock.elapsed() >= 1000); // the first Ctrl+C was not enough
-        QVERIFY(clock.elapsed() < 10000);
-        QVERIFY(tab->run->watchLine.contains("$"));
-    }
-    void sandboxTypesNothingAndDoesNotWait()
-    {
-        auto tab = openTab();
-        QVERIFY(tab);
-        ConfigLoader::getSingleton()->sandbox = true;
-        QElapsedTimer clock;
-        clock.start();
-        const bool typed = tab->sendOrderedText({"echo a >> ~/calls.txt\n", "echo b >> ~/calls.txt\n"}, false);
-        ConfigLoader::getSingleton()->sandbox = false;
-        QVERIFY(typed);
-        QVERIFY(clock.elapsed() < 5000);
-        QTest::qWait(1000);
-        QVERIFY(calls().isEmpty());
-    }
-
     void hiddenTabStartsItsShellsWhenShown()
     {
         ServerWidget tab('a', nullptr);
@@ -573,107 +265,6 @@ private slots:
         tab.serverTerminal->sendText("pwd >> ~/calls.txt\n");
         QVERIFY(QTest::qWaitFor([&] { return calls() == QStringList{workspace()}; }, deadline));
         tab.hide();
-    }
-
-    // Every wait for the prompt ends: with a prompt that does not end in
-    // "$", after a line that never brings it back (the bound), in a terminal
-    // whose shell has ended (a new one is started), and on the person's
-    // Cancel during a prompt wait and during the Ctrl+C loop.
-    void promptWaitsEnd()
-    {
-        writeConfig(privateConfig(privatePort()));
-        home.writeFile(".bashrc", bashrc("% "));
-        QPointer<ServerWidget> tab = new ServerWidget('a', nullptr);
-        tab->startTerminals();
-        const bool prompted = QTest::qWaitFor([&] { return tab->run->lastLine.contains("% "); }, deadline);
-        home.writeFile(".bashrc", bashrc("$ "));
-        QVERIFY(prompted);
-        QTest::qWait(1000);
-        const auto start = [&] { tab->ui->bStart->click(); };
-        const auto stop = [&] { tab->ui->bStop->click(); };
-        const QString serverCall = "server pwd=" + workspace() + " venv=vMaster-python3 ";
-
-        QVERIFY(endsInTime(tab, start));
-        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-        QVERIFY(endsInTime(tab, stop));
-        QVERIFY(!tab->isServerRunning());
-        QCOMPARE(calls().size(), 3);
-        QCOMPARE(calls().at(0), QString("activated")); // the server line came after its prompt
-        QVERIFY(calls().at(1).startsWith(serverCall));
-        QCOMPARE(calls().at(2), QString("server stopped"));
-
-        QFile::remove(home.path() + "/calls.txt");
-        tab->serverTerminal->sendText("exit\n");
-        QVERIFY(QTest::qWaitFor([&] { return tab->serverTerminal->getShellPID() == 0; }, deadline));
-        QVERIFY(endsInTime(tab, start));
-        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-        QVERIFY(calls().value(1).startsWith(serverCall)); // in the workspace again
-        QVERIFY(endsInTime(tab, stop));
-
-        QFile::remove(home.path() + "/calls.txt");
-        home.writeFile("hang", "");
-        tab->run->promptBoundMs = 2000;
-        QStringList seen;
-        ModalAnswer::clickButton("OK", &seen, deadline);
-        QVERIFY(endsInTime(tab, start));
-        QCOMPARE(seen.value(0), QString("No prompt"));
-        QVERIFY2(seen.value(1).contains("\"Start server\"") && seen.value(1).contains("python3/bin/activate"),
-                 qPrintable(seen.value(1)));
-        QVERIFY(calls().isEmpty()); // no server line
-        QVERIFY(!OperationGate::shared().busy());
-        tab->run->promptBoundMs = 30000;
-        QVERIFY(endsInTime(tab, [&] { QVERIFY(tab->sendCtrlC()); }));
-
-        seen.clear();
-        ModalAnswer::clickButton("OK", &seen, 3000);
-        QTimer::singleShot(1000, [] { OperationGate::shared().requestCancel(); });
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(endsInTime(tab, start));
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(endsInTime(tab, [&] { QVERIFY(tab->sendCtrlC()); }));
-        QFile::remove(home.path() + "/hang");
-
-        tab->serverTerminal->sendText("sh -c 'trap \"\" INT; sleep 60'\n");
-        QTest::qWait(1000);
-        tab->setServerRunning(true);
-        QTimer::singleShot(1000, [] { OperationGate::shared().requestCancel(); });
-        clock.restart();
-        QVERIFY(endsInTime(tab, stop));
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-        endForeground(tab->serverTerminal);
-        QTest::qWait(500);
-        QVERIFY(seen.isEmpty()); // a cancelled operation says nothing
-        QVERIFY(calls().isEmpty());
-        delete tab.data();
-    }
-
-    // A server that ignores Ctrl+C: Stop, Restart and Drop give up on it,
-    // say so, and leave Stop usable; nothing more is typed or killed.
-    void serverThatDoesNotStopIsReported()
-    {
-        const int port = privatePort();
-        writeConfig(privateConfig(port, "CustomParams:::--ignore-interrupt\n"));
-        ConfigLoader::getSingleton()->secBeforeShutDown = 1;
-        auto tab = openTab();
-        QVERIFY(tab);
-        tab->ui->bStart->click();
-        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-        const QList<QPair<QPushButton*, QString>> buttons = {
-            {tab->ui->bStop, "Stop server"}, {tab->ui->bRestart, "Restart server"}, {tab->ui->bClear, "Drop"}};
-        for (const auto& button : buttons) {
-            QStringList seen;
-            ModalAnswer::clickButton("OK", &seen, deadline);
-            button.first->click();
-            QCOMPARE(seen.value(0), QString("Server not stopped"));
-            QVERIFY2(seen.value(1).contains("\"" + button.second + "\""), qPrintable(seen.value(1)));
-            QVERIFY(tab->ui->bStop->isEnabled());
-            QCOMPARE(processesOnPort(port), 1);
-        }
-        QCOMPARE(calls().size(), 2); // activated, the server: no second start, no dropdb
-        for (int pid : processesOn(QString::number(port)))
-            ::kill(pid, SIGTERM);
-        QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
     }
 
     // The port a tab started its server on is forgotten when that server
@@ -725,29 +316,6 @@ private slots:
         config->showServerStatus = shownStatus;
     }
 
-    // Last: it runs the application's event loop the way the launcher does,
-    // and closes its last window while a wait for the prompt runs.
-    void closingTheLauncherEndsWaits()
-    {
-        auto tab = openTab();
-        QVERIFY(tab);
-        tab->show();
-        bool completed = true;
-        qint64 elapsed = -1;
-        QTimer::singleShot(0, tab.get(), [&] {
-            QElapsedTimer clock;
-            clock.start();
-            completed = tab->sendOrderedText({"sleep 30\n", "echo never >> ~/calls.txt\n"}, false);
-            elapsed = clock.elapsed();
-            QCoreApplication::quit();
-        });
-        QTimer::singleShot(800, tab.get(), [&] { tab->close(); });
-        QApplication::exec();
-        QVERIFY(!completed);
-        QVERIFY(elapsed >= 0 && elapsed < 10000);
-        QTest::qWait(500);
-        QVERIFY(!calls().contains("never"));
-    }
 };
 
 QTEST_MAIN(TestServerWidgetRun)
