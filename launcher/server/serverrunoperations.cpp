@@ -42,7 +42,7 @@ void ServerRunOperations::afterServerTyped(ServerWidget& tab)
         tab.ui->ttInstall->clear();
 }
 
-ServerRunOperations::Message ServerRunOperations::whyStopped(ServerWidget& tab, const QString& operation)
+ServerRunOperations::Message ServerRunOperations::whyStopped(const ServerWidget& tab, const QString& operation)
 {
     const RunControl& run = *tab.run;
     switch (run.ending()) {

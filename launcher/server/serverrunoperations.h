@@ -21,15 +21,14 @@ public:
     static void restart(ServerWidget& tab);
     static void drop(ServerWidget& tab);
 
+private:
     // The title and text told after `operation` stopped short as the tab's
     // run control last ended; empty when there is nothing to tell.
     struct Message {
         QString title;
         QString text;
     };
-    static Message whyStopped(ServerWidget& tab, const QString& operation);
-
-private:
+    static Message whyStopped(const ServerWidget& tab, const QString& operation);
     static bool chooseAutomaticPort(ServerWidget& tab);
     // The command line to type, with the Python environment before it; empty
     // when the tab went away during the environment's warning box.

@@ -65,7 +65,8 @@ public:
 
     // Interrupts what runs in the server terminal, again every
     // secBeforeShutDown seconds, until the shell prompt is back; false when
-    // it gave up or the tab went away.
+    // it gave up, the person cancelled or the tab went away (run->ending()
+    // says which).
     bool sendCtrlC();
     // Reads the server version of the workspace's community clone.
     void checkVersion();
@@ -78,8 +79,9 @@ public:
 
     // Types the lines one by one, each once the previous one has brought the
     // prompt back (the last one is not waited for with `noWaitLast`).
-    // Returns false when the typing was cut short: a Ctrl+C interrupted it,
-    // the tab went away or the launcher is closing.
+    // Returns false when the typing was cut short: a line brought no prompt
+    // back in time, the person cancelled, a Ctrl+C interrupted it, the tab
+    // went away or the launcher is closing (run->ending() says which).
     bool sendOrderedText(QStringList lines, bool noWaitLast);
     // Waits `ms` milliseconds, keeping the interface alive.
     void delay(int ms);
