@@ -5,11 +5,13 @@
 #include "pgserver.h"
 #include "testhome.h"
 
+#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "tools/dblist.h"
 #include "tools/environnement.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -149,6 +151,18 @@ private slots:
             list->close();
         });
         QCOMPARE(DBList::askNewDB(), QString("xxxFalsexxx"));
+
+        // So does the person's Cancel of the operation that asked.
+        const OperationGate::Hold hold(QStringLiteral("Add"));
+        whenListShown([](DBList*) { OperationGate::shared().requestCancel(); });
+        QTimer::singleShot(10000, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(DBList::askNewDB(), QString("xxxFalsexxx"));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void serverDownGivesAWarning()

@@ -6,6 +6,7 @@
 
 #include "gitfixture.h"
 #include "modalscript.h"
+#include "serverrunfixture.h"
 #include "splatwatcher.h"
 #include "testhome.h"
 #include "tracelog.h"
@@ -18,6 +19,7 @@
 #include "server/autocompletionlist.h"
 #include "server/runcontrol.h"
 #include "server/serverwidget.h"
+#include "settings/configloader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +64,7 @@ QString head(const QString& clone)
 {
     return GitFixture::git(clone, {"symbolic-ref", "-q", "HEAD"}).trimmed();
 }
+
 }
 
 class TestGitWidgetWaits : public QObject
@@ -111,10 +114,10 @@ class TestGitWidgetWaits : public QObject
         return tab;
     }
 
-    bool startServer(ServerWidget& tab)
+    bool startServer(ServerWidget& tab, const QString& arguments = QString())
     {
         const int started = QString::fromUtf8(home.readFile("calls.txt")).count("server pwd=");
-        tab.serverTerminal->sendText(QString("sh ") + KVL_STANDIN_SERVER + "\n");
+        tab.serverTerminal->sendText(QString("sh ") + KVL_STANDIN_SERVER + arguments + "\n");
         return QTest::qWaitFor([&] {
             return QString::fromUtf8(home.readFile("calls.txt")).count("server pwd=") > started;
         }, deadline);
@@ -191,6 +194,43 @@ private slots:
         QCOMPARE(version->text(), QString("11.0:"));
         QCOMPARE(tab->communityGit->tabTitle(), QString("Community (11.0)"));
         QCOMPARE(splat.shown, 1);
+    }
+
+    // A server that ignores Ctrl+C: checkout and clean give up on it, say
+    // so, and leave the clone as it was.
+    void serverThatDoesNotStopStopsTheOperation()
+    {
+        const QString clone = makeClone('d');
+        SplatWatcher splat;
+        ModalScript modals;
+        std::unique_ptr<ServerWidget> tab = openTab('d');
+        QVERIFY(tab);
+        GitWidget& panel = *tab->communityGit;
+        ConfigLoader::getSingleton()->secBeforeShutDown = 1;
+        QVERIFY(startServer(*tab, " --ignore-interrupt"));
+        const int stops = serverStops();
+        GitFixture::writeFile(clone + "/junk.txt", "junk\n");
+        trace.mark();
+
+        select(panel, "feature");
+        modals.add("OK");
+        panel.checkout();
+        modals.add("Yes"); // delete junk.txt
+        modals.add("OK");
+        panel.clean();
+
+        QCOMPARE(modals.seen.value(0), QString("Server not stopped"));
+        QVERIFY2(modals.seen.value(1).contains("\"Checkout\""), qPrintable(modals.seen.value(1)));
+        QCOMPARE(modals.seen.value(4), QString("Server not stopped"));
+        QVERIFY2(modals.seen.value(5).contains("\"Clean\""), qPrintable(modals.seen.value(5)));
+        QCOMPARE(head(clone), QString("refs/heads/master"));
+        QVERIFY(QFile::exists(clone + "/junk.txt"));
+        QVERIFY(trace.matching("git checkout").isEmpty() && trace.matching("clean -qdfx").isEmpty());
+        QCOMPARE(serverStops(), stops);
+        QVERIFY2(modals.unexpected.isEmpty(), qPrintable(modals.unexpected.join('|')));
+        QCOMPARE(splat.shown, 0);
+        endForeground(tab->serverTerminal);
+        QVERIFY(QTest::qWaitFor([&] { return serverStops() == stops + 1; }, deadline));
     }
 
     void whatGoesDuringTheStopStopsTheOperation()
@@ -284,6 +324,19 @@ private slots:
         QVERIFY2(refusals.first().contains("Rebase"), qPrintable(refusals.first()));
         QVERIFY(ranMeanwhile.isEmpty());
         QVERIFY(!OperationGate::shared().busy());
+
+        // The person's Cancel of the operation answers the selector as its
+        // Cancel button does.
+        trace.mark();
+        QTimer::singleShot(300, &context, [] { OperationGate::shared().requestCancel(); });
+        QTimer::singleShot(10000, &context, answerSelector);
+        QElapsedTimer clock;
+        clock.start();
+        panel->rebase();
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(trace.matching("git rebase").isEmpty());
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY(!(qobject_cast<BranchSelector*>(top) && top->isVisible()));
         QCOMPARE(splat.shown, 0);
     }
 

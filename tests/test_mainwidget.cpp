@@ -29,15 +29,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTranslator>
 #include <QtTest>
+
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -188,8 +191,21 @@ private slots:
                 (OperationGate::shared().busy() ? boxUnderGate : boxOutsideGate) = true;
         });
         probe.start(1);
+        // Opened while an operation is in progress, the page says which one
+        // it waits for, and is built once it has ended.
+        std::optional<OperationGate::Hold> other;
+        other.emplace(QStringLiteral("Fetch --all"));
         tabsOf(w)->setCurrentIndex(1);
+        QPointer<QLabel> note;
+        QVERIFY(QTest::qWaitFor([&] {
+            note = b->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+            return note && note->isVisible();
+        }, 5000));
+        QVERIFY2(note->text().contains("\"Fetch --all\""), qPrintable(note->text()));
+        QVERIFY(!b->hasForm());
+        other.reset();
         QVERIFY(QTest::qWaitFor([&] { return b->areClonesRead(); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return note.isNull(); }, 5000));
         QVERIFY2(modals.finished() && modals.unexpected.isEmpty(), qPrintable(modals.seen.join('|')));
         QVERIFY(modals.seen.join('|').contains("unknown values") && modals.seen.join('|').contains("bogus"));
         QVERIFY(boxUnderGate && !boxOutsideGate);

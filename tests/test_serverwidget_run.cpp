@@ -1,38 +1,30 @@
 // Running a server from its tab, in a real terminal with the stand-in server
 // script as the workspace's start script: Start, Stop, Restart, Drop, the
-// automatic port, the refusals and warnings, and waits that end cleanly.
+// automatic port, the refusals and warnings, the port Stop kills by.
 #include "exec/myqtermwidget.h"
-#include "exec/operationgate.h"
 #include "exec/termexecutor.h"
 #include "modalanswer.h"
 #include "server/autocompletionlist.h"
 #include "server/runcontrol.h"
 #include "server/serverwidget.h"
+#include "serverrunfixture.h"
 #include "settings/configloader.h"
 #include "shell/mainwidget.h"
+#include "shell/mainwindow.h"
 #include "standinserver.h"
-#include "testhome.h"
 #include "ui_serverwidget.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
 #include <QTabWidget>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <csignal>
-#include <limits>
 #include <memory>
 #include <unistd.h>
 
 namespace {
-
-const int deadline = 20000;
-
 // A wait that never ends would block the test for good: the alarm turns it
 // into a failure with a message.
 void onAlarm(int)
@@ -41,93 +33,11 @@ void onAlarm(int)
     (void)!::write(STDERR_FILENO, message, sizeof message - 1);
     ::_exit(3);
 }
-
-// The processes on the machine whose command line carries "xmlrpc-port
-// <port>", the port as a whole word.
-QList<int> processesOn(const QString& port)
-{
-    QProcess ps;
-    ps.start("ps", {"-eww", "-o", "pid=,args="});
-    ps.waitForFinished(10000);
-    const QRegularExpression portWord("xmlrpc-port " + port + "( |$)");
-    QList<int> pids;
-    for (const QString& line : QString::fromUtf8(ps.readAllStandardOutput()).split('\n'))
-        if (line.contains(portWord) && !line.contains("ps -eww"))
-            pids << line.trimmed().section(' ', 0, 0).toInt();
-    return pids;
 }
 
-int processesOnPort(int port)
-{
-    return processesOn(QString::number(port)).size();
-}
-
-// A port of the test's own: free for listening and carried by no process's
-// command line, so nothing the test kills by port is anybody else's.
-int privatePort()
-{
-    for (;;) {
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost, 0))
-            return 0;
-        const int port = probe.serverPort();
-        if (processesOnPort(port) == 0 && processesOn(QString::number(port) + "0").isEmpty())
-            return port;
-    }
-}
-
-}
-
-class TestServerWidgetRun : public QObject
+class TestServerWidgetRun : public QObject, public ServerRunFixture
 {
     Q_OBJECT
-
-    TestHome home;
-
-    QString workspace(char letter = 'a') const
-    {
-        return home.path() + "/Documents/velt-servers/server_" + QChar(letter);
-    }
-    QStringList calls() const
-    {
-        QStringList lines = QString::fromUtf8(home.readFile("calls.txt")).split('\n');
-        lines.removeAll(QString());
-        return lines;
-    }
-    void writeExecutable(const QString& relativePath, const QByteArray& content)
-    {
-        home.writeFile(relativePath, content);
-        QFile::setPermissions(home.path() + "/" + relativePath,
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    void writeConfig(const QByteArray& body, char letter = 'a')
-    {
-        home.writeFile(QString("Documents/velt-servers/server_%1/VLconfig").arg(letter),
-                       "### CONFIG FILE ###\n" + body);
-    }
-    // The settings of a tab with one database and a port of the test's own.
-    QByteArray privateConfig(int port, const QByteArray& more = QByteArray())
-    {
-        return "<--- DB <---\ndb_server_a\n---> DB --->\nport:::" + QByteArray::number(port) + "\n" + more;
-    }
-
-    // A tab whose terminal has finished its own set-up lines.
-    std::unique_ptr<ServerWidget> openTab(char letter = 'a')
-    {
-        auto tab = std::make_unique<ServerWidget>(letter, nullptr);
-        tab->startTerminals();
-        if (!QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline))
-            return nullptr;
-        QTest::qWait(1000);
-        return tab;
-    }
-
-    bool stopServer(ServerWidget& tab)
-    {
-        if (tab.isServerRunning())
-            tab.ui->bStop->click();
-        return QTest::qWaitFor([&] { return !tab.isServerRunning(); }, deadline);
-    }
 
 private slots:
     void initTestCase()
@@ -135,37 +45,11 @@ private slots:
         signal(SIGALRM, onAlarm);
         alarm(280);
         AC_list::init();
-        // A dropdb of our own on the PATH records what it was given.
-        home.writeFile(".bashrc", "PS1='$ '\nexport PATH=\"$HOME/bin:$PATH\"\n");
-        writeExecutable("bin/dropdb", "#!/bin/sh\necho \"dropdb $# args: $*\" >> \"$HOME/calls.txt\"\n");
-        for (char letter : {'a', 'b'}) {
-            QVERIFY(QDir().mkpath(workspace(letter) + "/velt"));
-            QFile::copy(KVL_STANDIN_SERVER, workspace(letter) + "/velt/velt-bin");
-            QVERIFY(QFile::setPermissions(workspace(letter) + "/velt/velt-bin",
-                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        }
-        // A ps that also writes a warning on its error output, for the
-        // automatic port's probe when a test puts it on the PATH.
-        writeExecutable("noisy/ps", "#!/bin/sh\necho 'ps: a warning' >&2\nexec /bin/ps \"$@\"\n");
-        // The activation takes the next typed line if it came too early.
-        for (const char* python : {"python2", "python3"})
-            home.writeFile(QString("Documents/velt-servers/environnements/vMaster/%1/bin/activate").arg(python),
-                           QByteArray("export VIRTUAL_ENV=vMaster-") + python + "\n"
-                           "if read -t 1 early; then echo \"typed too early: $early\" >> \"$HOME/calls.txt\"; fi\n"
-                           "echo activated >> \"$HOME/calls.txt\"\n");
+        prepareWorkspaces();
         TermExecutor::getSingleton();
     }
 
-    void init()
-    {
-        QFile::remove(home.path() + "/calls.txt");
-        QFile::remove(home.path() + "/.veltrc");
-        ConfigLoader* config = ConfigLoader::getSingleton();
-        config->auto_port = false;
-        config->remove_installs = false;
-        config->secBeforeShutDown = 2;
-        writeConfig("<--- DB <---\ndb_server_a\n---> DB --->\n");
-    }
+    void init() { resetBetweenTests(); }
 
     void startThenStop()
     {
@@ -318,119 +202,6 @@ private slots:
         QVERIFY(tab->sendCtrlC());
     }
 
-    // A second Start while the first one waits is refused: one start, and
-    // when the server then ends on its own nothing is typed again.
-    void doubleStartStartsOnce()
-    {
-        const int port = privatePort();
-        writeConfig(privateConfig(port));
-        auto tab = openTab();
-        QVERIFY(tab);
-        QStringList refusals;
-        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
-                                                      [&](const QString& message) { refusals << message; });
-        // The activation takes a second: the second click comes during its wait.
-        QTimer::singleShot(300, tab.get(), [&] { tab->ui->bStart->click(); });
-        tab->ui->bStart->click();
-        disconnect(watch);
-        QCOMPARE(refusals.size(), 1);
-        QVERIFY(refusals.first().contains("Start server"));
-        QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-
-        for (int pid : processesOn(QString::number(port)))
-            ::kill(pid, SIGTERM);
-        QVERIFY(QTest::qWaitFor([&] { return !tab->isServerRunning(); }, deadline));
-        QTest::qWait(3000);
-        QCOMPARE(calls().size(), 3);
-        QCOMPARE(calls().first(), QString("activated"));
-        QVERIFY(calls().at(1).startsWith("server pwd="));
-        QCOMPARE(calls().last(), QString("server stopped"));
-    }
-
-    // While a tab's operation shows its Bug Splat window the tab cannot be
-    // closed; if the tab goes some other way meanwhile, the operation ends
-    // without touching it (the sanitized build watches).
-    void tabClosedDuringItsSplat()
-    {
-        ConfigLoader::getSingleton()->auto_port = true;
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", home.path().toUtf8() + "/noisy:" + path);
-        mainWidget window(nullptr);
-        auto* tabs = window.findChild<QTabWidget*>("tabWidget");
-        QVERIFY(tabs);
-        QPointer<ServerWidget> tab = qobject_cast<ServerWidget*>(tabs->widget(0));
-        QVERIFY(tab);
-        QStringList refusals;
-        QStringList boxes;
-        const QMetaObject::Connection watch = connect(&OperationGate::shared(), &OperationGate::refused, this,
-                                                      [&](const QString& message) { refusals << message; });
-        TermExecutor* executor = TermExecutor::getSingleton();
-        bool stillThere = false;
-        QTimer splat;
-        connect(&splat, &QTimer::timeout, this, [&] {
-            if (!executor->splatWindow->isVisible())
-                return;
-            splat.stop();
-            ModalAnswer::clickButton("No", &boxes, 3000);
-            emit tabs->tabCloseRequested(tabs->indexOf(tab));
-            stillThere = tabs->indexOf(tab) == 0;
-            delete tab.data();
-            executor->splatWindow->hide();
-        });
-        splat.start(30);
-        tab->ui->bStart->click();
-        splat.stop();
-        disconnect(watch);
-        qputenv("PATH", path);
-
-        QVERIFY(stillThere);
-        QVERIFY(boxes.isEmpty()); // not even asked
-        QCOMPARE(refusals.size(), 1);
-        QVERIFY(refusals.first().contains("Remove server"));
-        QVERIFY(tab.isNull());
-        QVERIFY(!OperationGate::shared().busy());
-        QTest::qWait(500);
-        QVERIFY(calls().isEmpty());
-    }
-
-    // secBeforeShutDown as a hand-edited file may give it: none, negative,
-    // huge. Stop still returns at once, and a program that ignores Ctrl+C is
-    // given up on in the end instead of freezing the window.
-    void shutDownPatienceOutOfRange()
-    {
-        writeConfig(privateConfig(privatePort()));
-        auto tab = openTab();
-        QVERIFY(tab);
-        for (int seconds : {0, -1, std::numeric_limits<int>::max()}) {
-            ConfigLoader::getSingleton()->secBeforeShutDown = seconds;
-            tab->ui->bStart->click();
-            QVERIFY(QTest::qWaitFor([&] { return tab->isServerRunning(); }, deadline));
-            QElapsedTimer clock;
-            clock.start();
-            tab->ui->bStop->click();
-            QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(seconds)));
-            QVERIFY(!tab->isServerRunning());
-            QCOMPARE(calls().last(), QString("server stopped"));
-            QTest::qWait(1000); // the kill line's own prompt
-        }
-
-        // On a bare terminal, without a tab: a program that ignores Ctrl+C
-        // is given up on.
-        MyQTermWidget terminal(0, nullptr);
-        RunControl control(&terminal, nullptr);
-        connect(&terminal, &QTermWidget::receivedData, &control, [&](const QString& text) { control.receive(text); });
-        terminal.startShellProgram();
-        QVERIFY(QTest::qWaitFor([&] { return control.lastLine.contains("$"); }, deadline));
-        ConfigLoader::getSingleton()->secBeforeShutDown = -1;
-        terminal.sendText("sh -c 'trap \"\" INT; sleep 18'\n");
-        QTest::qWait(1000);
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!control.interrupt());
-        QVERIFY(clock.elapsed() >= 9000 && clock.elapsed() < 16000);
-        QVERIFY(QTest::qWaitFor([&] { return control.watchLine.contains("$"); }, deadline));
-    }
-
     // Stop kills what is left on the port its server was started on, as a
     // whole word: not the port typed into the field since, not a longer port
     // that begins with it.
@@ -482,49 +253,6 @@ private slots:
         QVERIFY(!QFile::exists(workspace() + "/p"));
     }
 
-    void closingTheTabEndsWaits()
-    {
-        ServerWidget* tab = openTab().release();
-        QVERIFY(tab);
-        QPointer<ServerWidget> watched(tab);
-        QTimer::singleShot(800, [tab] { delete tab; });
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(!tab->sendOrderedText({"sleep 30\n", "echo never\n"}, false));
-        QVERIFY(watched.isNull());
-        QVERIFY(clock.elapsed() < 10000);
-    }
-
-    void ctrlCComesBackWhenIgnored()
-    {
-        // A program that ignores the first Ctrl+C gets another one.
-        ConfigLoader::getSingleton()->secBeforeShutDown = 1;
-        auto tab = openTab();
-        QVERIFY(tab);
-        tab->serverTerminal->sendText("sh -c 'trap \"trap - INT; echo once\" INT; while :; do sleep 0.1; done'\n");
-        QTest::qWait(1000);
-        QElapsedTimer clock;
-        clock.start();
-        tab->sendCtrlC();
-        QVERIFY(clock.elapsed() >= 1000); // the first Ctrl+C was not enough
-        QVERIFY(clock.elapsed() < 10000);
-        QVERIFY(tab->run->watchLine.contains("$"));
-    }
-    void sandboxTypesNothingAndDoesNotWait()
-    {
-        auto tab = openTab();
-        QVERIFY(tab);
-        ConfigLoader::getSingleton()->sandbox = true;
-        QElapsedTimer clock;
-        clock.start();
-        const bool typed = tab->sendOrderedText({"echo a >> ~/calls.txt\n", "echo b >> ~/calls.txt\n"}, false);
-        ConfigLoader::getSingleton()->sandbox = false;
-        QVERIFY(typed);
-        QVERIFY(clock.elapsed() < 5000);
-        QTest::qWait(1000);
-        QVERIFY(calls().isEmpty());
-    }
-
     void hiddenTabStartsItsShellsWhenShown()
     {
         ServerWidget tab('a', nullptr);
@@ -539,29 +267,55 @@ private slots:
         tab.hide();
     }
 
-    // Last: it runs the application's event loop the way the launcher does,
-    // and closes its last window while a wait for the prompt runs.
-    void closingTheLauncherEndsWaits()
+    // The port a tab started its server on is forgotten when that server
+    // ends by itself: once another tab runs a server on the same port, the
+    // status bar does not mark the first tab running, nor does its Stop kill
+    // the other tab's server.
+    void startedPortForgottenWhenTheServerEnds()
     {
-        auto tab = openTab();
-        QVERIFY(tab);
-        tab->show();
-        bool completed = true;
-        qint64 elapsed = -1;
-        QTimer::singleShot(0, tab.get(), [&] {
-            QElapsedTimer clock;
-            clock.start();
-            completed = tab->sendOrderedText({"sleep 30\n", "echo never >> ~/calls.txt\n"}, false);
-            elapsed = clock.elapsed();
-            QCoreApplication::quit();
-        });
-        QTimer::singleShot(800, tab.get(), [&] { tab->close(); });
-        QApplication::exec();
-        QVERIFY(!completed);
-        QVERIFY(elapsed >= 0 && elapsed < 10000);
-        QTest::qWait(500);
-        QVERIFY(!calls().contains("never"));
+        const int port = privatePort();
+        writeConfig(privateConfig(port), 'a');
+        writeConfig(privateConfig(port), 'b'); // a copied workspace
+        ConfigLoader* config = ConfigLoader::getSingleton();
+        const int shownStatus = config->showServerStatus;
+        config->showServerStatus = 1; // the current tab's server
+        MainWindow window;
+        QTabWidget* tabs = window.tabs->findChild<QTabWidget*>("tabWidget", Qt::FindDirectChildrenOnly);
+        auto* a = qobject_cast<ServerWidget*>(tabs->widget(0));
+        auto* b = qobject_cast<ServerWidget*>(tabs->widget(1));
+        QVERIFY(a && b);
+        for (ServerWidget* tab : {a, b}) {
+            tab->startTerminals();
+            QVERIFY(QTest::qWaitFor([&] { return tab->run->lastLine.contains("$"); }, deadline));
+        }
+        QTest::qWait(1000);
+
+        a->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return a->isServerRunning() && processesOnPort(port) == 1; }, deadline));
+        for (int pid : processesOn(QString::number(port)))
+            ::kill(pid, SIGTERM);
+        QVERIFY(QTest::qWaitFor([&] { return !a->isServerRunning() && processesOnPort(port) == 0; }, deadline));
+        QVERIFY(QTest::qWaitFor([&] { return a->run->startedPort().isEmpty(); }, deadline));
+
+        b->ui->bStart->click();
+        QVERIFY(QTest::qWaitFor([&] { return b->isServerRunning() && processesOnPort(port) == 1; }, deadline));
+        tabs->setCurrentIndex(0);
+        window.updateConso();
+        QVERIFY(!a->isServerRunning());
+        tabs->setCurrentIndex(1);
+        window.updateConso();
+        QVERIFY(b->isServerRunning());
+        QVERIFY(!a->isServerRunning());
+
+        QVERIFY(QMetaObject::invokeMethod(a, "on_bStop_clicked"));
+        QTest::qWait(1000);
+        QCOMPARE(processesOnPort(port), 1);
+        QVERIFY(b->isServerRunning());
+        b->ui->bStop->click();
+        QVERIFY(QTest::qWaitFor([&] { return processesOnPort(port) == 0; }, deadline));
+        config->showServerStatus = shownStatus;
     }
+
 };
 
 QTEST_MAIN(TestServerWidgetRun)

@@ -2,6 +2,7 @@
 #include "ui_branchselector.h"
 
 #include "cooperativewait.h"
+#include "exec/operationgate.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -76,12 +77,18 @@ QString BranchSelector::getBranchName()
     // The window may be deleted while we wait; its answer is copied out first.
     QPointer<BranchSelector> self(this);
     QString result = answer;
+    const OperationGate& gate = OperationGate::shared();
     cooperativeWait(INT_MAX, [&] {
         if (!self)
             return true;
         result = answer;
-        return !waiting;
+        return !waiting || gate.cancelRequested();
     });
+    // The person's Cancel of the operation answers as the Cancel button does.
+    if (self && waiting) {
+        on_pushButton_3_clicked();
+        close();
+    }
     return self ? answer : result;
 }
 

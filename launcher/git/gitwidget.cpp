@@ -8,6 +8,7 @@
 #include "deployment.h"
 #include "exec/operationgate.h"
 #include "gitoperations.h"
+#include "server/runcontrol.h"
 #include "server/serverwidget.h"
 
 #include <QMenu>
@@ -109,11 +110,18 @@ bool GitWidget::stopServer()
 {
     const QPointer<GitWidget> self(this);
     const QPointer<ServerWidget> server = serverWidget;
-    if (server)
-        server->sendCtrlC();
+    const bool stopped = !server || server->sendCtrlC();
     // Stopping waits for the prompt: the tab may have gone meanwhile, and
     // with it this panel and the workspace folder.
-    return resumable(self);
+    if (!self)
+        return false;
+    // Nothing is said when the person cancelled.
+    if (!stopped && server && server->run->ending() == RunControl::Ending::NotStopped)
+        QMessageBox::warning(
+            this, tr("Server not stopped"),
+            tr("The server of this workspace did not stop on Ctrl+C, so \"%1\" did not run. End what runs in the server terminal, then try again.")
+                .arg(OperationGate::shared().inProgress()));
+    return stopped && resumable(self);
 }
 
 bool GitWidget::reportUnrun(const GitOperations::Outcome& outcome)

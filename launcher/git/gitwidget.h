@@ -99,8 +99,8 @@ private:
     bool cloneIsUsable();
     // After a wait: the panel is still there, and so is its clone.
     static bool resumable(const QPointer<GitWidget>& panel);
-    // Stops the workspace's server; false when the panel or its clone went
-    // meanwhile.
+    // Stops the workspace's server; false when it did not stop (the panel
+    // says so), the person cancelled, or the panel or its clone went meanwhile.
     bool stopServer();
     // True when the operation did not run; a missing clone is reported.
     bool reportUnrun(const GitOperations::Outcome& outcome);

@@ -8,9 +8,9 @@
 #include "git/gittab.h"
 #include "git/gitwidget.h"
 #include "server/autocompletionlist.h"
-#include "server/automaticport.h"
 #include "server/panetoggle.h"
 #include "server/runcontrol.h"
+#include "server/serverrunoperations.h"
 #include "server/servercommands.h"
 #include "server/serverversion.h"
 #include "server/vlconfig.h"
@@ -18,12 +18,12 @@
 #include "server/workspaceterminals.h"
 #include "settings/configloader.h"
 #include "settings/homedirectory.h"
+#include "shell/waitingpagenote.h"
 #include "tools/dblist.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -87,7 +87,10 @@ void ServerWidget::startTerminals()
     communityTerminal = terminals.community;
     enterpriseTerminal = terminals.enterprise;
     run = new RunControl(serverTerminal, this);
+    run->setShellSetUpLine(ServerCommands::workspaceCdLine(home, letter));
     connect(serverTerminal, &QTermWidget::receivedData, this, &ServerWidget::receiveText);
+    // However the server ended, and whatever the prompt looks like.
+    connect(run, &RunControl::serverEnded, this, [this] { setServerRunning(false); });
 }
 
 void ServerWidget::showEvent(QShowEvent* event)
@@ -100,6 +103,9 @@ void ServerWidget::showEvent(QShowEvent* event)
     // window's children, nor while the tab could be closed.
     if (!clonesRead)
         QTimer::singleShot(0, this, [this] {
+            // Until then the page stays blank: it says why.
+            if (!ui)
+                WaitingPageNote::showOn(this);
             OperationGate::shared().whenFree(this, tr("reading the clones"), [this] {
                 const QPointer<ServerWidget> self(this);
                 startTerminals();
@@ -365,6 +371,15 @@ int ServerWidget::getPort()
     return ui->ttPort->text().toInt(nullptr, 10);
 }
 
+int ServerWidget::statusPort()
+{
+    // A server started here is looked for on its own port, and on none once
+    // it has ended: another tab may run a server on that port since.
+    if (run && run->hasStarted())
+        return run->startedPort().toInt(nullptr, 10);
+    return getPort();
+}
+
 void ServerWidget::setServerRunning(bool running)
 {
     serverRunning = running;
@@ -399,7 +414,10 @@ void ServerWidget::sendKeyCombinaison(QKeyEvent* event)
     startTerminals();
     run->sendKey(event);
 }
-void ServerWidget::delay(int ms) { cooperativeWait(ms); }
+void ServerWidget::delay(int ms)
+{
+    cooperativeWait(ms, [] { return OperationGate::shared().cancelRequested(); });
+}
 
 bool ServerWidget::sendOrderedText(QStringList lines, bool noWaitLast)
 {
@@ -432,107 +450,10 @@ void ServerWidget::checkVersion()
     ui->lblVersion->setText(ServerVersion::read(letter));
 }
 
-bool ServerWidget::chooseAutomaticPort()
-{
-    const QPointer<QObject> self(this);
-    const int chosen = AutomaticPort::choose(self);
-    if (!self)
-        return false;
-    ui->ttPort->setText(QString::number(chosen));
-    return true;
-}
-
-// The command line to type, with the Python environment before it; empty
-// when the tab went away during the environment's warning box.
-QStringList ServerWidget::serverLines()
-{
-    const QPointer<ServerWidget> self(this);
-    readClones();
-    if (!self)
-        return QStringList();
-    rebuildCommand();
-    const QString activation = getVirtualEnvCommand();
-    if (!self)
-        return QStringList();
-    return {activation, ui->ttCommand->text() + "\n"};
-}
-
-void ServerWidget::afterServerTyped()
-{
-    if (ConfigLoader::getSingleton()->remove_installs)
-        ui->ttInstall->clear();
-}
-
-void ServerWidget::on_bStart_clicked()
-{
-    const OperationGate::Hold hold(tr("Start server"));
-    if (!hold)
-        return;
-    const QPointer<ServerWidget> self(this);
-    if (ui->chbShell->isChecked() && QFileInfo::exists(home + "/.veltrc")) {
-        QMessageBox::information(this, tr("Configuration save detected"),
-                                 tr("Be careful, you have saved a configuration in ~/.veltrc. This can break the "
-                                    "velt shell."),
-                                 QMessageBox::Ok);
-        if (!self)
-            return;
-    }
-    if (ui->cbDB->currentIndex() < 0) {
-        QMessageBox::information(this, tr("Error"), tr("Please provide minimum one DB to launch the server!"),
-                                 QMessageBox::Ok);
-        return;
-    }
-    if (ConfigLoader::getSingleton()->auto_port) {
-        if (!chooseAutomaticPort())
-            return;
-    } else if (ui->ttPort->text().isEmpty()) {
-        ui->ttPort->setText("8069");
-    }
-    startTerminals();
-    serverTerminal->scrollToEnd();
-    const QStringList lines = serverLines();
-    if (!self || lines.isEmpty())
-        return;
-    if (run->start(QStringList{ServerCommands::workspaceCdLine(home, letter)} + lines, ui->ttPort->text()) && self)
-        afterServerTyped();
-}
-
-void ServerWidget::on_bStop_clicked()
-{
-    const OperationGate::Hold hold(tr("Stop server"));
-    if (!hold)
-        return;
-    startTerminals();
-    serverTerminal->scrollToEnd();
-    run->stop();
-}
-
-void ServerWidget::on_bRestart_clicked()
-{
-    const OperationGate::Hold hold(tr("Restart server"));
-    if (!hold)
-        return;
-    const QPointer<ServerWidget> self(this);
-    startTerminals();
-    serverTerminal->scrollToEnd();
-    if (!run->interrupt() || !self)
-        return;
-    const QStringList lines = serverLines();
-    if (!self || lines.isEmpty())
-        return;
-    if (run->start(lines, ui->ttPort->text()) && self)
-        afterServerTyped();
-}
-
-void ServerWidget::on_bClear_clicked()
-{
-    const OperationGate::Hold hold(tr("Drop"));
-    if (!hold)
-        return;
-    startTerminals();
-    run->drop(ui->cbDB->currentText());
-}
-
+void ServerWidget::on_bStart_clicked() { ServerRunOperations::start(*this); }
+void ServerWidget::on_bStop_clicked() { ServerRunOperations::stop(*this); }
+void ServerWidget::on_bRestart_clicked() { ServerRunOperations::restart(*this); }
+void ServerWidget::on_bClear_clicked() { ServerRunOperations::drop(*this); }
 void ServerWidget::on_pushButton_11_clicked() { togglePaneWidth(ui->splitterGit, splitterState); }
 
 // ---------------------------------------------------------- option slots

@@ -43,6 +43,10 @@ public:
     // The port field's integer value; 0 when it is not a number. Without the
     // form, the port the settings file holds.
     int getPort();
+    // The port the status bar looks this tab's server up by: the port its
+    // server was started on while that server runs, 0 once it has ended;
+    // getPort() when no server was started here.
+    int statusPort();
     // Puts the run buttons in the running or the stopped state.
     void setServerRunning(bool running);
     bool isServerRunning() const { return serverRunning; }
@@ -61,7 +65,8 @@ public:
 
     // Interrupts what runs in the server terminal, again every
     // secBeforeShutDown seconds, until the shell prompt is back; false when
-    // it gave up or the tab went away.
+    // it gave up, the person cancelled or the tab went away (run->ending()
+    // says which).
     bool sendCtrlC();
     // Reads the server version of the workspace's community clone.
     void checkVersion();
@@ -74,8 +79,9 @@ public:
 
     // Types the lines one by one, each once the previous one has brought the
     // prompt back (the last one is not waited for with `noWaitLast`).
-    // Returns false when the typing was cut short: a Ctrl+C interrupted it,
-    // the tab went away or the launcher is closing.
+    // Returns false when the typing was cut short: a line brought no prompt
+    // back in time, the person cancelled, a Ctrl+C interrupted it, the tab
+    // went away or the launcher is closing (run->ending() says which).
     bool sendOrderedText(QStringList lines, bool noWaitLast);
     // Waits `ms` milliseconds, keeping the interface alive.
     void delay(int ms);
@@ -203,9 +209,6 @@ private:
     void updateCompleter(QCompleter* completer, QLineEdit* field, const QString& text);
     void insertCompletion(QCompleter* completer, QLineEdit* field, const QString& name);
     void browseInto(QLineEdit* field, bool directory);
-    bool chooseAutomaticPort();
-    QStringList serverLines();
-    void afterServerTyped();
     QString communityActiveBranch() const;
 
     bool serverRunning = false;

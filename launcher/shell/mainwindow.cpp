@@ -153,10 +153,11 @@ int MainWindow::getCurrentPID(int& port, int requestedPort)
         QWidget* page = outer->currentWidget();
         auto* field = page ? page->findChild<QLineEdit*>("ttPort") : nullptr;
         auto* server = qobject_cast<ServerWidget*>(page);
-        if (field && !field->text().isEmpty())
+        // A tab's own server, not one another tab started on its port since.
+        if (server && server->statusPort() > 0)
+            portText = QString::number(server->statusPort());
+        else if (!server && field && !field->text().isEmpty())
             portText = field->text();
-        else if (!field && server && server->getPort() > 0)
-            portText = QString::number(server->getPort()); // its form is not built yet
     } else {
         portText = QString::number(requestedPort);
     }
@@ -187,7 +188,7 @@ void MainWindow::markServerTabs(int port, bool running)
         return;
     for (int i = 0; i < outer->count(); ++i)
         if (auto* server = qobject_cast<ServerWidget*>(outer->widget(i)))
-            if (server->getPort() == port)
+            if (server->statusPort() == port)
                 server->setServerRunning(running);
 }
 

@@ -75,7 +75,7 @@ private:
     // Samples the server `pid` on `port` into the sample maps; false when its
     // process is gone.
     bool sampleServer(int port, int pid, double* cpuPercent);
-    // Marks every server tab whose port is `port`.
+    // Marks every server tab whose server is looked up on `port`.
     void markServerTabs(int port, bool running);
     // Cancels the operation in progress and calls `again` once it has ended.
     void endWhenFree(void (MainWindow::*again)());

@@ -2,6 +2,7 @@
 #include "ui_dblist.h"
 
 #include "cooperativewait.h"
+#include "exec/operationgate.h"
 #include "tools/environnement.h"
 
 #include <QCloseEvent>
@@ -37,8 +38,12 @@ QString DBList::askNewDB()
     DBList window;
     window.setWindowModality(Qt::ApplicationModal);
     window.show();
-    // The user may take as long as they like; only a choice ends the wait.
-    cooperativeWait(INT_MAX, [&window] { return !window.result.isEmpty(); });
+    // The user may take as long as they like; only a choice, or the
+    // person's Cancel of the operation, ends the wait.
+    const OperationGate& gate = OperationGate::shared();
+    cooperativeWait(INT_MAX, [&] { return !window.result.isEmpty() || gate.cancelRequested(); });
+    if (window.result.isEmpty())
+        window.result = cancelMarker();
     window.close();
     return window.result;
 }

@@ -4,6 +4,7 @@
 #include "cooperativewait.h"
 #include "deployment.h"
 #include "exec/myqtermwidget.h"
+#include "exec/terminalshell.h"
 #include "settings/configloader.h"
 #include "settings/homedirectory.h"
 #include "tools/installsteps.h"
@@ -54,7 +55,19 @@ void Installler::receiveText(const QString& text)
     const QStringList parts = text.split(QRegularExpression("\r\n"), Qt::KeepEmptyParts);
     lastLine = parts.size() > 1 ? parts.last() : lastLine + parts.last();
     pending = parts.size() > 1 ? parts.last() : pending + parts.last();
+    if (parts.size() > 1)
+        lineEnded = true;
     sinceOutput.restart();
+}
+
+bool Installler::atPrompt(const QString& line, int quietMs) const
+{
+    if (InstallSteps::isPromptLine(line))
+        return true;
+    // A prompt of another form: the shell has the terminal to itself again
+    // and has printed an unfinished line, then nothing for a moment.
+    return !TerminalShell::visibleText(line).isEmpty() && sinceOutput.elapsed() >= quietMs
+        && TerminalShell::stateOf(terminal->getShellPID()) == TerminalShell::State::Foreground;
 }
 
 void Installler::delay(int ms)
@@ -72,7 +85,7 @@ void Installler::waitForIdlePrompt()
     if (ConfigLoader::getSingleton()->sandbox)
         return; // nothing was typed, no prompt will follow
     cooperativeWait(INT_MAX, [this] {
-        return abandoned || (InstallSteps::isPromptLine(lastLine) && sinceOutput.elapsed() >= 500);
+        return abandoned || (atPrompt(lastLine, 500) && sinceOutput.elapsed() >= 500);
     });
 }
 
@@ -84,11 +97,16 @@ bool Installler::sendOrderedCommands(const QStringList& list, bool noWaitAfterLa
         // Cleared before typing, so only a prompt printed after this command
         // ends the wait, never one left from before.
         pending.clear();
+        lineEnded = false;
         terminal->sendText(list[i]);
         const bool typed = !ConfigLoader::getSingleton()->sandbox;
         const bool last = i == list.size() - 1;
+        // A prompt of another form than "$" counts once the command's line has
+        // ended: until then the shell has the terminal to itself as it reads it.
         if (typed && !(last && noWaitAfterLast))
-            cooperativeWait(INT_MAX, [this] { return abandoned || InstallSteps::isPromptLine(pending); });
+            cooperativeWait(INT_MAX, [this] {
+                return abandoned || InstallSteps::isPromptLine(pending) || (lineEnded && atPrompt(pending, 300));
+            });
         pending.clear();
     }
     return !abandoned;
@@ -109,6 +127,7 @@ void Installler::onLoad()
     running = false;
     if (abandoned) {
         reportAbandoned();
+        close();
         return;
     }
     ConfigLoader* config = ConfigLoader::getSingleton();
@@ -122,8 +141,14 @@ void Installler::onLoad()
 
 void Installler::closeEvent(QCloseEvent* event)
 {
-    if (running)
+    if (running) {
+        // Only hidden until the sequence has stopped and said so: closed, the
+        // last window would end the application before its box could show.
         abandoned = true;
+        event->ignore();
+        hide();
+        return;
+    }
     QWidget::closeEvent(event);
 }
 

@@ -41,7 +41,8 @@ public slots:
     void receiveText(const QString& text);
 
 protected:
-    // Closing the window while commands wait ends the sequence unfinished.
+    // Closing the window while commands wait ends the sequence unfinished;
+    // the window closes once that has been said.
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -56,7 +57,14 @@ private:
     QString chooseCheckout(const QString& title, const QString& startDirectory,
                            bool (*accepts)(const QString&));
 
+    // Whether `line`, the terminal's last line, is the shell's prompt: it ends
+    // in "$ ", or the shell has the terminal again and the line has been
+    // quiet for `quietMs`.
+    bool atPrompt(const QString& line, int quietMs) const;
+
     QElapsedTimer sinceOutput;
+    // A line break came since the last command was typed.
+    bool lineEnded = false;
     bool running = false;
     bool abandoned = false;
 };

@@ -1,10 +1,10 @@
 #include "installsteps.h"
 
 #include "exec/shellquote.h"
+#include "exec/terminalshell.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace InstallSteps {
 
@@ -103,11 +103,7 @@ QStringList copyCommands(const QString& veltDirectory, const QString& enterprise
 
 bool isPromptLine(const QString& line)
 {
-    // CSI sequences (colours, bracketed paste on/off) and OSC ones (titles).
-    static const QRegularExpression controls("\\x1b\\[[0-9;?]*[ -/]*[@-~]|\\x1b\\][^\\x07\\x1b]*(\\x07|\\x1b\\\\)|\\r");
-    QString visible = line;
-    visible.remove(controls);
-    return visible.endsWith("$ ");
+    return TerminalShell::visibleText(line).endsWith("$ ");
 }
 
 bool findFile(const QString& directory, const QString& name)

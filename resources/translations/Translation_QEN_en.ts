@@ -534,6 +534,14 @@ Nothing is deleted if you answer No.</source>
     </message>
     <message>
         <source>detached at %1</source>
+        <translation></translation>
+    </message>
+    <message>
+        <source>Server not stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server of this workspace did not stop on Ctrl+C, so &quot;%1&quot; did not run. End what runs in the server terminal, then try again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1384,6 +1392,32 @@ connections:</source>
         <source>reading the clones</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No prompt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: no shell prompt came back within %2 seconds after the line
+%3
+Look in the server terminal whether that line still runs or waits for an answer (a password, a question), and whether the shell shows its prompt; then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Server not stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: what runs in the server terminal did not stop on Ctrl+C within %2 seconds. End it in the terminal (a debugger or a Python shell has its own command to quit), then try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shell ended</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: the shell of the server terminal ended. The next operation of this tab starts a new one.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsReporter</name>
@@ -1559,6 +1593,13 @@ Your changes are kept until the launcher is closed. Later failures are only repo
     </message>
     <message>
         <source>The update was cancelled while the launcher waited for the upgrader.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WaitingPageNote</name>
+    <message>
+        <source>This workspace opens once &quot;%1&quot; has ended.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

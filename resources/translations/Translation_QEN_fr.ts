@@ -545,6 +545,14 @@ Rien n&apos;est supprimé si vous répondez Non.</translation>
         <source>detached at %1</source>
         <translation>détachée sur %1</translation>
     </message>
+    <message>
+        <source>Server not stopped</source>
+        <translation>Serveur non arrêté</translation>
+    </message>
+    <message>
+        <source>The server of this workspace did not stop on Ctrl+C, so &quot;%1&quot; did not run. End what runs in the server terminal, then try again.</source>
+        <translation>Le serveur de cet espace de travail ne s&apos;est pas arrêté sur Ctrl+C, donc « %1 » n&apos;a pas été lancé. Terminez ce qui tourne dans le terminal du serveur, puis réessayez.</translation>
+    </message>
 </context>
 <context>
     <name>Installler</name>
@@ -1396,6 +1404,34 @@ connections:</source>
         <source>reading the clones</source>
         <translation>lecture des clones</translation>
     </message>
+    <message>
+        <source>No prompt</source>
+        <translation>Pas d&apos;invite</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: no shell prompt came back within %2 seconds after the line
+%3
+Look in the server terminal whether that line still runs or waits for an answer (a password, a question), and whether the shell shows its prompt; then try again.</source>
+        <translation>« %1 » a été arrêté : aucune invite du shell n&apos;est revenue dans les %2 secondes après la ligne
+%3
+Regardez dans le terminal du serveur si cette ligne tourne encore ou attend une réponse (un mot de passe, une question), et si le shell affiche son invite ; puis réessayez.</translation>
+    </message>
+    <message>
+        <source>Server not stopped</source>
+        <translation>Serveur non arrêté</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: what runs in the server terminal did not stop on Ctrl+C within %2 seconds. End it in the terminal (a debugger or a Python shell has its own command to quit), then try again.</source>
+        <translation>« %1 » a été arrêté : ce qui tourne dans le terminal du serveur ne s&apos;est pas arrêté sur Ctrl+C en %2 secondes. Terminez-le dans le terminal (un débogueur ou un shell Python a sa propre commande pour quitter), puis réessayez.</translation>
+    </message>
+    <message>
+        <source>Shell ended</source>
+        <translation>Shell terminé</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was stopped: the shell of the server terminal ended. The next operation of this tab starts a new one.</source>
+        <translation>« %1 » a été arrêté : le shell du terminal du serveur s&apos;est terminé. La prochaine opération de cet onglet en démarre un nouveau.</translation>
+    </message>
 </context>
 <context>
     <name>SettingsReporter</name>
@@ -1576,6 +1612,13 @@ Vos modifications sont conservées jusqu&apos;à la fermeture du lanceur. Les é
     <message>
         <source>The update was cancelled while the launcher waited for the upgrader.</source>
         <translation>La mise à jour a été annulée pendant que le lanceur attendait le programme de mise à jour.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingPageNote</name>
+    <message>
+        <source>This workspace opens once &quot;%1&quot; has ended.</source>
+        <translation>Cet espace de travail s&apos;ouvrira une fois « %1 » terminé.</translation>
     </message>
 </context>
 <context>

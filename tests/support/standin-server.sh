@@ -3,7 +3,9 @@
 # otherwise records how it was started (directory, Python environment,
 # arguments) in ~/calls.txt, logs a start-up line carrying the running
 # marker, and runs until Ctrl+C. With a --workers= option it also leaves a
-# worker behind that ignores Ctrl+C, as real workers can.
+# worker behind that ignores Ctrl+C, as real workers can; with
+# --ignore-interrupt it ignores Ctrl+C itself, as a server stopped at a
+# debugger prompt does (TERM still ends it).
 log="$HOME/calls.txt"
 if [ "$1" = "--version" ]; then
     echo "Velt Server 12.0"
@@ -16,6 +18,11 @@ case " $* " in
     ;;
 esac
 trap 'echo "server stopped" >> "$log"; exit 0' INT TERM
+case " $* " in
+*" --ignore-interrupt "*)
+    trap '' INT
+    ;;
+esac
 echo "2026-12-08 10:00:00,000 4242 INFO ? velt: database: default@default:default"
 while :; do
     sleep 0.2
