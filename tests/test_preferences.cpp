@@ -287,7 +287,7 @@ private slots:
         QVERIFY(intro.testAttribute(Qt::WA_TransparentForMouseEvents));
         QVERIFY(intro.testAttribute(Qt::WA_NoSystemBackground));
         QVERIFY(!intro.mask().isEmpty());
-        QVERIFY(!intro.findChild<QLabel*>("label")->pixmap()->isNull());
+        QVERIFY(!intro.findChild<QLabel*>("label")->property("pixmap").value<QPixmap>().isNull());
     }
 
     void optionsMenuOpensTheDialogs()

@@ -159,8 +159,10 @@ QStringList TermExecutor::exec(const char* cmd, QStringList& errors, bool checkO
         out = result.out;
         err += result.err;
     }
-    const QStringList outLines = splitLines(QString::fromUtf8(out));
-    errors = splitLines(QString::fromUtf8(err));
+    // Decoded up to a NUL byte, as Qt 5 does for a byte array and Qt 6 only
+    // for a C string.
+    const QStringList outLines = splitLines(QString::fromUtf8(out.constData()));
+    errors = splitLines(QString::fromUtf8(err.constData()));
 
     if (command.contains("git")) {
         for (const QString& line : outLines)
