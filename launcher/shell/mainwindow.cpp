@@ -251,7 +251,9 @@ void MainWindow::on_actionQuit_triggered()
 {
     if (OperationGate::shared().refuseIfBusy(tr("Quit")))
         return;
-    QApplication::quit();
+    // Ends the event loop at once; quit() of Qt 6 would first close the
+    // windows, asking about the running servers.
+    QApplication::exit(0);
 }
 
 void MainWindow::on_actionDefault_config_triggered()
