@@ -230,15 +230,23 @@ private slots:
     {
         const QString clone = fixture.clone('b', "enterprise");
         GitFixture::git(clone, {"branch", "11.0", "master"});
+        GitFixture::git(clone, {"branch", "feature", "master"});
         SplatWatcher splat;
         ModalScript modals;
-        // No page for the enterprise slugs: 404 replies.
+        // The version branches' page answers with a redirect (the server
+        // sends a folder's address on to its index), which is not followed,
+        // whatever the Qt: the page read is the one asked for. No page for
+        // the other branches: a 404 reply.
+        writePage(CiStatus::slug("enterprise", true) + "/index.html",
+                  page(row("11.0", "bg-success") + row("master", "bg-success")));
         clearRequests();
         GitWidget panel('b', "enterprise", nullptr, nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(requests().size(), 2, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(requests().size(), 3, 10000);
         QTest::qWait(300);
+        QCOMPARE(requests().size(), 3);
         QVERIFY(!background(panel, "11.0").isValid());
         QVERIFY(!background(panel, "master").isValid());
+        QVERIFY(!background(panel, "feature").isValid());
 
         // Nobody listening: connection refused.
         Deployment::setCiHost("127.0.0.1:" + QString::number(freePort()));

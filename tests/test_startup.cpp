@@ -135,11 +135,8 @@ void StartupTest::writeTranslation(const QString& code, const QString& source, c
     file.close();
 
     const QString qm = Deployment::translationPath(code);
-    QString lrelease = "/usr/lib/qt5/bin/lrelease";
-    if (!QFile::exists(lrelease))
-        lrelease = "lrelease";
     QProcess process;
-    process.start(lrelease, {"-silent", ts, "-qm", qm});
+    process.start(KVL_LRELEASE, {"-silent", ts, "-qm", qm});
     QVERIFY2(process.waitForFinished(30000), "lrelease did not finish");
     QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
     QVERIFY(QFile::exists(qm));
@@ -275,7 +272,7 @@ void StartupTest::presentTranslationLoadsQuietly()
 void StartupTest::qtOwnTextsFollowTheLanguage()
 {
     if (!QFile::exists(Startup::qtTranslationPath("fr")))
-        QSKIP("Qt's French translation is not installed (package qttranslations5-l10n)");
+        QSKIP(qPrintable("Qt's French translation is not installed: " + Startup::qtTranslationPath("fr")));
     writeTranslation("fr", "Unable to open translation", "Traduction introuvable");
     auto buttonTexts = [] {
         QMessageBox box;

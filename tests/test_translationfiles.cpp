@@ -51,7 +51,7 @@ Entries readTs(const QString& path, QString* error)
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QStringRef name = xml.name();
+            const auto name = xml.name();
             if (name == QLatin1String("name")) {
                 context = xml.readElementText();
             } else if (name == QLatin1String("message")) {
@@ -125,6 +125,10 @@ private slots:
         QVERIFY(copies.isValid());
         QProcess script;
         script.setProcessChannelMode(QProcess::MergedChannels);
+        // The lupdate of the Qt this build uses.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LUPDATE", KVL_LUPDATE);
+        script.setProcessEnvironment(environment);
         script.start(KVL_SOURCE_DIR "/scripts/update-translations.sh", {"--into", copies.path()});
         QVERIFY(script.waitForStarted(10000));
         if (!script.waitForFinished(120000)) {

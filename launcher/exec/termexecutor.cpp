@@ -169,11 +169,13 @@ CommandResult TermExecutor::runShell(const QByteArray& utf8)
         ShellProcess::run(utf8.toStdString(), [&gate] { return gate.cancelRequested(); });
     running = outer;
     emit commandEnded();
-    result.output = splitLines(QString::fromUtf8(shell.out));
+    // Decoded up to a NUL byte, as Qt 5 does for a byte array and Qt 6 only
+    // for a C string.
+    result.output = splitLines(QString::fromUtf8(shell.out.constData()));
     QByteArray err = shell.err;
     if (!shell.started)
         err += "Unable to start /bin/sh\n";
-    result.errors = splitLines(QString::fromUtf8(err));
+    result.errors = splitLines(QString::fromUtf8(err.constData()));
     result.exitStatus = shell.exitStatus;
     result.cancelled = shell.cancelled;
     return result;

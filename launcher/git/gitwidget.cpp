@@ -59,6 +59,9 @@ GitWidget::GitWidget(char letter, QString repoName, ServerWidget* server, QWidge
     connect(ui->listWidget, &QWidget::customContextMenuRequested, this, &GitWidget::showContextMenu);
 
     networkManager = new QNetworkAccessManager(this);
+    // A CI page is read where it is asked, as Qt 5 did by default: a redirect
+    // is not followed (Qt 6 would follow it).
+    networkManager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     if (!server)
         readClone();
 }

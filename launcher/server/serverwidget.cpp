@@ -59,7 +59,7 @@ void ServerWidget::buildForm()
     rebuildCommand();
     loading = false;
 
-    on_cbColor_currentIndexChanged(ui->cbColor->currentText());
+    on_cbColor_currentTextChanged(ui->cbColor->currentText());
     ui->ttPort->setReadOnly(ConfigLoader::getSingleton()->auto_port);
     // Its panels come with the reading of the clones.
     gitTabs = new QTabWidget;
@@ -243,7 +243,7 @@ void ServerWidget::loadConfig()
     }
 }
 
-void ServerWidget::on_cbColor_currentIndexChanged(const QString& scheme)
+void ServerWidget::on_cbColor_currentTextChanged(const QString& scheme)
 {
     if (loading)
         return;
@@ -515,8 +515,8 @@ void ServerWidget::on_ttLimitTimeRealCron_textChanged(const QString&) { optionCh
 void ServerWidget::on_ttLimitRequest_textChanged(const QString&) { optionChanged(); }
 void ServerWidget::on_ttLogDB_textChanged(const QString&) { optionChanged(); }
 void ServerWidget::on_ttCustomParams_textChanged(const QString&) { optionChanged(); }
-void ServerWidget::on_cbDB_currentIndexChanged(const QString&) { optionChanged(); }
-void ServerWidget::on_cbLog_currentIndexChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbDB_currentTextChanged(const QString&) { optionChanged(); }
+void ServerWidget::on_cbLog_currentTextChanged(const QString&) { optionChanged(); }
 void ServerWidget::on_cbLogHandler_currentTextChanged(const QString&) { optionChanged(); }
 void ServerWidget::on_cbLogDBLevel_currentTextChanged(const QString&) { optionChanged(); }
 void ServerWidget::on_cbDevDB_currentTextChanged(const QString&) { optionChanged(); }

@@ -128,7 +128,7 @@ private slots:
     void on_pushButton_9_clicked();
     void on_pushButton_10_clicked();
     void on_pushButton_12_clicked();
-    void on_cbColor_currentIndexChanged(const QString& scheme);
+    void on_cbColor_currentTextChanged(const QString& scheme);
     void on_ttPort_selectionChanged();
     void on_ttPort_cursorPositionChanged(int, int);
     void on_ttInstall_textChanged(const QString&);
@@ -194,8 +194,8 @@ private slots:
     void on_ttLimitRequest_textChanged(const QString&);
     void on_ttLogDB_textChanged(const QString&);
     void on_ttCustomParams_textChanged(const QString&);
-    void on_cbDB_currentIndexChanged(const QString&);
-    void on_cbLog_currentIndexChanged(const QString&);
+    void on_cbDB_currentTextChanged(const QString&);
+    void on_cbLog_currentTextChanged(const QString&);
     void on_cbLogHandler_currentTextChanged(const QString&);
     void on_cbLogDBLevel_currentTextChanged(const QString&);
     void on_cbDevDB_currentTextChanged(const QString&);

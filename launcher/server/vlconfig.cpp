@@ -54,12 +54,13 @@ QList<Entry> parse(const QByteArray& text)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
 
+    // Each record is decoded up to a NUL byte, by Qt 5 and Qt 6 alike.
     QList<Entry> entries;
     int index = 0;
     auto readSection = [&](const char* end) {
         QStringList items;
         while (index < lines.size()) {
-            const QString record = QString::fromUtf8(lines.at(index++));
+            const QString record = QString::fromUtf8(lines.at(index++).constData());
             if (record == QLatin1String(end))
                 break;
             items << record;
@@ -68,7 +69,7 @@ QList<Entry> parse(const QByteArray& text)
     };
 
     while (index < lines.size()) {
-        const QString record = QString::fromUtf8(lines.at(index++));
+        const QString record = QString::fromUtf8(lines.at(index++).constData());
         const QStringList pieces = record.split(separator);
         const QString key = pieces.first();
         if (keys().contains(key)) {

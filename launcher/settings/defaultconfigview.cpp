@@ -143,7 +143,7 @@ bool DefaultConfigView::reloadTranslation(const QString& language)
         QMessageBox::warning(nullptr, tr("Unable to open translation"),
                              tr("Sorry, we are not able to find translation file for your language: ") + language,
                              QMessageBox::Ok);
-    translator.load(path); // a missing file leaves it empty: the source texts show
+    (void)translator.load(path); // a missing file leaves it empty: the source texts show
     QCoreApplication::installTranslator(&translator);
     return found;
 }

@@ -262,7 +262,9 @@ void MainWindow::on_actionQuit_triggered()
         endWhenFree(&MainWindow::on_actionQuit_triggered);
         return;
     }
-    QApplication::quit();
+    // Ends the event loop at once; quit() of Qt 6 would first close the
+    // windows, asking about the running servers.
+    QApplication::exit(0);
 }
 
 void MainWindow::endWhenFree(void (MainWindow::*again)())

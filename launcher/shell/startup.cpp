@@ -67,7 +67,12 @@ bool isFirstLaunch(const QString& settingsPath, bool installerStatus)
 
 QString qtTranslationPath(const QString& languageCode)
 {
-    return QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_" + languageCode + ".qm";
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    const QString translations = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+    return translations + "/qtbase_" + languageCode + ".qm";
 }
 
 bool installQtTranslation(const QString& languageCode)
@@ -102,7 +107,7 @@ bool installTranslation(const QString& languageCode, QWidget* introWindow)
             introWindow->show();
     }
     QCoreApplication::removeTranslator(&DefaultConfigView::translator);
-    DefaultConfigView::translator.load(path); // a missing file leaves it empty: source texts show
+    (void)DefaultConfigView::translator.load(path); // a missing file leaves it empty: source texts show
     QCoreApplication::installTranslator(&DefaultConfigView::translator);
     installQtTranslation(languageCode);
     return found;

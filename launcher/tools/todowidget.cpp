@@ -111,7 +111,7 @@ int TODOWidget::indexOfEdit(const QLineEdit* edit) const
 
 void TODOWidget::changeCheckBox(bool)
 {
-    for (const Row& row : qAsConst(rows))
+    for (const Row& row : std::as_const(rows))
         applyStyle(row);
     saveTodos();
 }
@@ -141,7 +141,7 @@ void TODOWidget::saveTodos()
     if (restoring)
         return;
     QStringList todos;
-    for (const Row& row : qAsConst(rows)) {
+    for (const Row& row : std::as_const(rows)) {
         const QString text = row.edit->text();
         if (text.isEmpty())
             continue;

@@ -66,14 +66,26 @@ done <"$work/contents"
 # Control fields: the libraries come from dpkg-shlibdeps, the tools are ours.
 field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Package)" == "$package" ]] || fail "package name $(field Package)"
-release=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+release=$(cached CMAKE_PROJECT_VERSION)
 [[ -n "$release" && "$(field Version)" == "$release"-* ]] || fail "version $(field Version), not $release"
+# Each release's package is told apart by the end of its version (~deb12).
+suffix=$(cached KVL_PACKAGE_RELEASE_SUFFIX)
+if [[ -r /etc/os-release ]] && [[ "$(. /etc/os-release && echo "$ID")" == debian ]]; then
+  [[ "$suffix" == "~deb$(. /etc/os-release && echo "${VERSION_ID:-}")" ]] || fail "release suffix '$suffix' on this system"
+fi
+[[ "$(field Version)" == "$release-1$suffix" ]] || fail "version $(field Version), not $release-1$suffix"
 [[ "$(field Section)" == devel ]] || fail "section $(field Section)"
 [[ "$(field Maintainer)" == *"<"*@*">"* ]] || fail "maintainer $(field Maintainer)"
 depends=$(field Depends)
 echo "Depends: $depends"
-for dependency in libqt5core5a libqt5widgets5 libqt5network5 libqtermwidget5-1 \
-  git rsync postgresql-client xdg-utils pkexec; do
+# The libraries of the Qt the build used, and Qt 6's display plugins.
+case "$(cached KVL_QT_MAJOR)" in
+  5) libraries=(libqt5core5a libqt5widgets5 libqt5network5 libqtermwidget5-1) ;;
+  6) libraries=(libqt6core6t64 libqt6widgets6 libqt6network6 libqtermwidget6-2 qt6-qpa-plugins) ;;
+  *) fail "no Qt major in the build's cache"; libraries=() ;;
+esac
+for dependency in "${libraries[@]}" git rsync postgresql-client xdg-utils pkexec; do
   [[ ",$depends," =~ [,\ ]${dependency}[\ ,\(] ]] || fail "Depends lacks $dependency"
 done
 

@@ -100,6 +100,19 @@ bool PgServer::runAsAccount(const QString& program, const QStringList& arguments
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+QString PgServer::binDir()
+{
+    const QDir versions(QStringLiteral("/usr/lib/postgresql"));
+    int newest = -1;
+    for (const QString& name : versions.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const int version = name.toInt(&number);
+        if (number && version > newest && QFileInfo(versions.filePath(name + "/bin/initdb")).isExecutable())
+            newest = version;
+    }
+    return versions.filePath((newest < 0 ? QStringLiteral("<version>") : QString::number(newest)) + "/bin");
+}
+
 bool PgServer::start(QString* error)
 {
     if (!dir.isValid()) {
@@ -107,7 +120,7 @@ bool PgServer::start(QString* error)
         return false;
     }
     if (!QFileInfo(binDir() + "/initdb").isExecutable()) {
-        *error = "PostgreSQL 15 programs missing in " + binDir();
+        *error = "PostgreSQL programs missing in " + binDir();
         return false;
     }
     if (!chooseAccount(error))

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A private PostgreSQL 15 server for one test program: its data and its
+// A private PostgreSQL server for one test program: its data and its
 // socket live in a temporary folder, it listens on no TCP address, and it is
 // run by an unprivileged account (PostgreSQL refuses root; as root the
 // "postgres" account is used, or a system account is created). start() points
@@ -33,7 +33,9 @@ public:
     int port() const { return serverPort; }
     QString user() const { return account; }
 
-    static QString binDir() { return QStringLiteral("/usr/lib/postgresql/15/bin"); }
+    // The programs of the newest PostgreSQL installed (15 on Debian 12, 17 on
+    // Debian 13); the folder of no version when none is.
+    static QString binDir();
 
 private:
     // Runs `program` with `arguments` as the server's account; output and
