@@ -165,8 +165,12 @@ QString DownloadManager::failureOfCurrent()
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299))
         return QString("HTTP status %1").arg(status.toInt());
+    // After a redirect Qt may still give the length the redirect announced
+    // (its empty body's); the body is then judged by Qt's own errors and,
+    // for what is installed, by its hash.
+    const bool redirected = reply->url() != current.url;
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != outputFile->pos())
+    if (!redirected && length.isValid() && length.toLongLong() != outputFile->pos())
         return QString("incomplete content: %1 of %2 bytes").arg(outputFile->pos()).arg(length.toLongLong());
     if (writeFailed)
         return "writing failed: " + outputFile->errorString();
